@@ -1,0 +1,74 @@
+// Times the scoring core: DiagnosePair on the longest names the boxes hold and
+// how its time grows with length, and the fold against the literal fold, all
+// measured in one run so the ratios hold on a noisy machine.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "DiagnosePair.h"
+#include "LiteralFold.h"
+#include "ReduceToScore.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Median wall time of one call, in milliseconds.
+double MedianMs(const std::function<void()> &work, int repetitions)
+{
+    std::vector<double> times;
+    for (int i = 0; i < repetitions; ++i) {
+        const auto start = Clock::now();
+        work();
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
+    return times[times.size() / 2];
+}
+
+std::u16string Name(std::size_t length, std::u16string_view pattern)
+{
+    std::u16string name;
+    for (std::size_t i = 0; i < length; ++i)
+        name += pattern[i % pattern.size()];
+    return name;
+}
+
+volatile unsigned sink;
+
+} // namespace
+
+int main()
+{
+    std::printf("DiagnosePair on two names of n characters each (median of 51)\n");
+    std::printf("%8s %12s %14s %18s\n", "n", "ms", "ns per char", "growth per doubling");
+    double previousPerChar = 0;
+    for (std::size_t n : {4096u, 8192u, 16384u, 32767u}) {
+        const auto first = Name(n, u"やまだたろう");
+        const auto second = Name(n, u"すずきはなこ");
+        const double ms = MedianMs([&] { sink = scoring::DiagnosePair(first, second).score; }, 51);
+        const double perChar = ms * 1e6 / double(2 * n);
+        if (previousPerChar > 0)
+            std::printf("%8zu %12.3f %14.2f %17.2fx\n", n, ms, perChar, perChar / previousPerChar);
+        else
+            std::printf("%8zu %12.3f %14.2f %18s\n", n, ms, perChar, "-");
+        previousPerChar = perChar;
+    }
+    std::printf("goal: under 16 ms at n = 32767; time per character grows at most 1.25x a doubling\n\n");
+
+    std::string digits;
+    for (int i = 0; i < 2000; ++i)
+        digits += char('0' + (i * 7 + i / 3) % 6);
+    double fast = 0;
+    double literal = 0;
+    for (int round = 0; round < 5; ++round) { // interleaved, so both see the same machine
+        fast += MedianMs([&] { sink = scoring::ReduceToScore(digits); }, 201);
+        literal += MedianMs([&] { sink = LiteralFold(digits); }, 11);
+    }
+    std::printf("fold of 2000 digits: ReduceToScore %.4f ms, literal fold %.3f ms, ratio %.5f (%.0fx faster)\n",
+                fast / 5, literal / 5, fast / literal, literal / fast);
+    return 0;
+}

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Renders the program icon from minukape.svg: PNGs at 16, 32, 48 and 256 px
+# (for the window and the desktop) and minukape.ico with 32x32 and 16x16
+# images in 16 and 256 colours (for the Windows program file).
+# Needs rsvg-convert (librsvg2-bin) and python3 with PIL (python3-pil).
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+cd "$here"
+for size in 16 32 48 256; do
+    rsvg-convert -w "$size" -h "$size" minukape.svg -o "minukape-$size.png"
+done
+/usr/bin/python3 "$here/make-ico.py" minukape.ico minukape-32.png minukape-16.png

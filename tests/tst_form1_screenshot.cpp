@@ -1,0 +1,57 @@
+// The window on a real X server: takes a screenshot of the whole screen and
+// checks the colours a person sees at known points, at any display scale.
+#include <QApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTest>
+
+#include "Form1.h"
+
+class TestForm1Screenshot : public QObject {
+    Q_OBJECT
+
+private slots:
+    void colours_data();
+    void colours();
+};
+
+void TestForm1Screenshot::colours_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QPoint>("point"); // in the widget's own coordinates
+    QTest::addColumn<QColor>("colour");
+
+    const QColor window(192, 192, 255);
+    QTest::newRow("window, top right") << "Form1" << QPoint(440, 20) << window;
+    QTest::newRow("window, between boxes") << "Form1" << QPoint(232, 132) << window;
+    QTest::newRow("window, left of display") << "Form1" << QPoint(60, 300) << window;
+    QTest::newRow("title label, right of text") << "Label1" << QPoint(250, 28) << window;
+    QTest::newRow("display box, centre") << "Text3" << QPoint(104, 54) << QColor(255, 128, 0);
+    QTest::newRow("display box, near corner") << "Text3" << QPoint(12, 12) << QColor(255, 128, 0);
+}
+
+void TestForm1Screenshot::colours()
+{
+    QFETCH(QString, name);
+    QFETCH(QPoint, point);
+    QFETCH(QColor, colour);
+
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // Let the window paint itself fully before the screen is read.
+    QTest::qWait(200);
+
+    QWidget *widget = name == QLatin1String("Form1") ? &form : form.findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QScreen *screen = form.screen();
+    const QImage shot = screen->grabWindow(0).toImage();
+    const qreal scale = shot.devicePixelRatio();
+    const QPoint global = widget->mapToGlobal(point) - screen->geometry().topLeft();
+    const QPoint pixel = (QPointF(global) * scale).toPoint();
+    QVERIFY(shot.rect().contains(pixel));
+    QCOMPARE(shot.pixelColor(pixel).toRgb(), colour);
+}
+
+QTEST_MAIN(TestForm1Screenshot)
+#include "tst_form1_screenshot.moc"
