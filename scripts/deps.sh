@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     # build
-    build-essential cmake qt6-base-dev qt6-base-dev-tools libcanberra-dev
+    build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libcanberra-dev libcanberra-pulse
     # the window's Japanese Mincho face
     fonts-ipaexfont-mincho
     # window tests on a private X server, and screenshots

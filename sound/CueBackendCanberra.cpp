@@ -1,0 +1,130 @@
+#include "CueBackend.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QtGlobal>
+#include <canberra.h>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace {
+
+// Every cue plays under one id, so cancelling it cuts off whatever cue plays.
+constexpr std::uint32_t CueId = 1;
+
+struct Request {
+    QByteArray file;
+    QByteArray fallback;
+};
+
+bool ServerGone(int result)
+{
+    return result == CA_ERROR_NOTAVAILABLE || result == CA_ERROR_DISCONNECTED
+        || result == CA_ERROR_STATE || result == CA_ERROR_NODRIVER;
+}
+
+// libcanberra talks to the sound server, and a stuck or vanished server can
+// block a call, so every call runs on one worker thread and the GUI thread only
+// hands over the newest request. A request the worker has not started when a
+// newer one arrives is dropped: the newer cue would cut it off at once anyway.
+class CanberraWorker {
+public:
+    CanberraWorker()
+    {
+        std::thread([this] { Run(); }).detach();
+    }
+
+    void Post(Request request)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            pending_ = std::move(request);
+        }
+        wake_.notify_one();
+    }
+
+private:
+    void Run()
+    {
+        for (;;) {
+            Request request;
+            {
+                std::unique_lock lock(mutex_);
+                wake_.wait(lock, [this] { return pending_.has_value(); });
+                request = std::move(*pending_);
+                pending_.reset();
+            }
+            Play(request);
+        }
+    }
+
+    void Play(const Request &request)
+    {
+        int result = Open();
+        if (result == CA_SUCCESS) {
+            ca_context_cancel(context_, CueId);
+            result = request.file.isEmpty() ? CA_ERROR_NOTFOUND : PlayFile(request.file);
+            if (result != CA_SUCCESS && !ServerGone(result) && !request.fallback.isEmpty())
+                result = PlayFile(request.fallback);
+        }
+        if (ServerGone(result)) {
+            // Start afresh with the next cue: the server may be back by then.
+            WarnOnce(result);
+            Close();
+        }
+    }
+
+    int Open()
+    {
+        if (context_)
+            return CA_SUCCESS;
+        int result = ca_context_create(&context_);
+        if (result != CA_SUCCESS)
+            return result;
+        ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, "ミヌカペ",
+                                CA_PROP_APPLICATION_ID, "minukape", nullptr);
+        result = ca_context_open(context_);
+        if (result != CA_SUCCESS)
+            Close();
+        return result;
+    }
+
+    void Close()
+    {
+        if (context_)
+            ca_context_destroy(context_);
+        context_ = nullptr;
+    }
+
+    int PlayFile(const QByteArray &file)
+    {
+        return ca_context_play(context_, CueId, CA_PROP_MEDIA_FILENAME, file.constData(),
+                               CA_PROP_MEDIA_ROLE, "event", nullptr);
+    }
+
+    void WarnOnce(int result)
+    {
+        if (warned_)
+            return;
+        warned_ = true;
+        qWarning("minukape: no sound (%s); the game goes on without it", ca_strerror(result));
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::optional<Request> pending_;
+    ca_context *context_ = nullptr; // touched by the worker thread only
+    bool warned_ = false;           // likewise
+};
+
+} // namespace
+
+void CueBackend::Play(const QString &file, const QString &fallback)
+{
+    // Created on the first cue and never destroyed: leaving the program must
+    // not wait for a worker that may be stuck on the sound server.
+    static CanberraWorker *const worker = new CanberraWorker;
+    worker->Post({QFile::encodeName(file), QFile::encodeName(fallback)});
+}

@@ -1,0 +1,59 @@
+#include "FormDriver.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QTest>
+
+FormDriver::FormDriver(CuePlayer player)
+{
+    clock.start();
+    form_ = std::make_unique<Form1>([this, player](const QString &cue) {
+        cues << Cue{cue.section(u'/', -1), Text3()->text(), Command1()->isEnabled(), clock.elapsed()};
+        if (player)
+            player(cue);
+    });
+    QObject::connect(Text3(), &QLineEdit::textChanged, [this](const QString &text) { displayed << text; });
+    form_->show();
+    QApplication::setActiveWindow(form_.get());
+    if (!QTest::qWaitForWindowActive(form_.get()))
+        qWarning("the window did not become active");
+}
+
+QLineEdit *FormDriver::box(const char *name) const
+{
+    return form_->findChild<QLineEdit *>(QString::fromLatin1(name));
+}
+
+QPushButton *FormDriver::Command1() const
+{
+    return form_->findChild<QPushButton *>(QStringLiteral("Command1"));
+}
+
+QTimer *FormDriver::Timer1() const
+{
+    return form_->findChild<QTimer *>(QStringLiteral("Timer1"));
+}
+
+void FormDriver::Click(QWidget *widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+void FormDriver::Commit(QLineEdit *box, const QString &text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(box, &event);
+}
+
+void FormDriver::Enter(QLineEdit *box, const QString &text)
+{
+    Click(box);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    Commit(box, text);
+}
+
+bool FormDriver::WaitForCountToEnd(int timeoutMs)
+{
+    return QTest::qWaitFor([this] { return !Timer1()->isActive(); }, timeoutMs);
+}
