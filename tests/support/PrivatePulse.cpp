@@ -1,0 +1,96 @@
+#include "PrivatePulse.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+const QString Sink = QStringLiteral("minukape_cues");
+
+} // namespace
+
+PrivatePulse::PrivatePulse()
+{
+    QDir(dir_.path()).mkpath(QStringLiteral("run"));
+    QDir(dir_.path()).mkpath(QStringLiteral("home"));
+    QFile::setPermissions(dir_.filePath(QStringLiteral("run")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    recording_ = dir_.filePath(QStringLiteral("recording.raw"));
+
+    server_.setProcessEnvironment(Environment());
+    server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    server_.setStandardOutputFile(QProcess::nullDevice());
+    // norewinds keeps the monitor's clock true when streams start and stop.
+    server_.start(QStringLiteral("pulseaudio"),
+                  {"-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit",
+                   "--use-pid-file=no", "--log-level=error",
+                   "-L", QStringLiteral("module-null-sink sink_name=%1 norewinds=1").arg(Sink),
+                   "-L", "module-native-protocol-unix"});
+    qputenv("PULSE_SERVER", QStringLiteral("unix:%1/run/pulse/native").arg(dir_.path()).toLocal8Bit());
+    ready_ = server_.waitForStarted(5000) && WaitForServer();
+}
+
+PrivatePulse::~PrivatePulse()
+{
+    if (recorder_.state() != QProcess::NotRunning) {
+        recorder_.kill();
+        recorder_.waitForFinished(2000);
+    }
+    KillServer();
+}
+
+QProcessEnvironment PrivatePulse::Environment() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir_.filePath(QStringLiteral("run")));
+    environment.insert(QStringLiteral("HOME"), dir_.filePath(QStringLiteral("home")));
+    environment.insert(QStringLiteral("PULSE_SERVER"),
+                       QStringLiteral("unix:%1/run/pulse/native").arg(dir_.path()));
+    return environment;
+}
+
+bool PrivatePulse::WaitForServer()
+{
+    return QTest::qWaitFor([this] {
+        if (server_.state() != QProcess::Running)
+            return true;
+        QProcess info;
+        info.setProcessEnvironment(Environment());
+        info.start(QStringLiteral("pactl"), {"list", "short", "sinks"});
+        return info.waitForFinished(2000) && info.exitCode() == 0
+            && info.readAllStandardOutput().contains(Sink.toLatin1());
+    }, 10000) && server_.state() == QProcess::Running;
+}
+
+bool PrivatePulse::StartRecording()
+{
+    QFile::remove(recording_);
+    recorder_.setProcessEnvironment(Environment());
+    recorder_.setStandardOutputFile(recording_);
+    recorder_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    recorder_.start(QStringLiteral("parec"),
+                    {"-d", Sink + QStringLiteral(".monitor"), "--format=s16le",
+                     QStringLiteral("--rate=%1").arg(Rate), "--channels=1", "--latency-msec=10"});
+    // The monitor streams silence at once, so data in the file means it listens.
+    return recorder_.waitForStarted(5000)
+        && QTest::qWaitFor([this] { return QFileInfo(recording_).size() > 0; }, 5000);
+}
+
+QByteArray PrivatePulse::StopRecording()
+{
+    recorder_.terminate();
+    recorder_.waitForFinished(5000);
+    QFile file(recording_);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void PrivatePulse::KillServer()
+{
+    if (server_.state() != QProcess::NotRunning) {
+        server_.kill();
+        server_.waitForFinished(5000);
+    }
+}

@@ -1,0 +1,34 @@
+// A PulseAudio server of the test's own, with one null sink whose monitor is
+// recorded, so a test hears exactly what the program played and when. The
+// server, its folders and the recorder all end with the object.
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QTemporaryDir>
+
+class PrivatePulse {
+public:
+    static constexpr int Rate = 44100; // recordings are mono 16-bit at this rate
+
+    // Starts the server and points this process's sound clients at it.
+    PrivatePulse();
+    ~PrivatePulse();
+
+    bool IsReady() const { return ready_; }
+    bool StartRecording();
+    // Stops the recorder and returns what it heard as mono samples.
+    QByteArray StopRecording();
+    // Ends the server at once, as a crashing sound server would.
+    void KillServer();
+
+private:
+    QProcessEnvironment Environment() const;
+    bool WaitForServer();
+
+    QTemporaryDir dir_;
+    QProcess server_;
+    QProcess recorder_;
+    QString recording_;
+    bool ready_ = false;
+};

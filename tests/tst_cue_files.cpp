@@ -1,0 +1,77 @@
+// Which file a cue name stands for, in a current directory the test lays out,
+// and where the program's default sound is found.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "CueFiles.h"
+
+class TestCueFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void resolvesCueNames_data();
+    void resolvesCueNames();
+    void findsTheDefaultSoundBesideTheProgram();
+};
+
+void TestCueFiles::resolvesCueNames_data()
+{
+    QTest::addColumn<QStringList>("files"); // laid out in the current directory; "x/" is a folder
+    QTest::addColumn<QString>("cue");
+    QTest::addColumn<QString>("expected"); // relative to the current directory, empty for none
+
+    QTest::newRow("name as given") << QStringList{"Sound/Push"} << "./Sound/Push" << "Sound/Push";
+    QTest::newRow(".wav added") << QStringList{"Sound/Push.wav"} << "./Sound/Push" << "Sound/Push.wav";
+    QTest::newRow("name as given before .wav")
+        << QStringList{"Sound/Push", "Sound/Push.wav"} << "./Sound/Push" << "Sound/Push";
+    QTest::newRow("exact .wav before other case")
+        << QStringList{"Sound/PUSH", "Sound/Push.wav"} << "./Sound/Push" << "Sound/Push.wav";
+    QTest::newRow("file name in other case") << QStringList{"Sound/kin.WAV"} << "./Sound/Kin" << "Sound/kin.WAV";
+    QTest::newRow("bare name in other case") << QStringList{"Sound/POROROn"} << "./Sound/Pororon" << "Sound/POROROn";
+    QTest::newRow("a folder is no sound")
+        << QStringList{"Sound/Push/", "Sound/push.wav"} << "./Sound/Push" << "Sound/push.wav";
+    QTest::newRow("only a folder") << QStringList{"Sound/Push.wav/"} << "./Sound/Push" << QString();
+    QTest::newRow("other cues only") << QStringList{"Sound/Kin.wav"} << "./Sound/Push" << QString();
+    QTest::newRow("empty Sound folder") << QStringList{"Sound/"} << "./Sound/Push" << QString();
+    QTest::newRow("no Sound folder") << QStringList{} << "./Sound/Push" << QString();
+    QTest::newRow("other extension is not tried") << QStringList{"Sound/Push.ogg"} << "./Sound/Push" << QString();
+}
+
+void TestCueFiles::resolvesCueNames()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, cue);
+    QFETCH(QString, expected);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    for (const QString &file : files) {
+        const QString path = dir.filePath(file);
+        if (file.endsWith(u'/')) {
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+    }
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    const QString resolved = ResolveCueFile(cue);
+    QDir::setCurrent(previous);
+
+    QCOMPARE(resolved, expected.isEmpty() ? QString() : QFileInfo(dir.filePath(expected)).absoluteFilePath());
+}
+
+void TestCueFiles::findsTheDefaultSoundBesideTheProgram()
+{
+    const QString file = DefaultCueFile();
+    QVERIFY(!file.isEmpty());
+    QVERIFY(file.endsWith(QLatin1String("share/minukape/Default.wav")));
+    QVERIFY(QFileInfo(file).isFile());
+}
+
+QTEST_GUILESS_MAIN(TestCueFiles)
+#include "tst_cue_files.moc"

@@ -1,0 +1,69 @@
+// With no sound server at all, cues cost nothing: PlayCue returns at once,
+// the count runs as ever, and at most one line says there is no sound.
+#include <QAtomicInt>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include "FormDriver.h"
+#include "Module1.h"
+
+namespace {
+
+QAtomicInt soundWarnings;
+QtMessageHandler previousHandler = nullptr;
+
+void CountSoundWarnings(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.contains(QLatin1String("no sound")))
+        soundWarnings.fetchAndAddRelaxed(1);
+    previousHandler(type, context, message);
+}
+
+} // namespace
+
+class TestSoundWithoutServer : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void playCueReturnsAtOnce();
+    void aGameGoesOn();
+    void atMostOneWarning();
+};
+
+void TestSoundWithoutServer::initTestCase()
+{
+    // Nothing listens there, and no server may be started in its place.
+    qputenv("PULSE_SERVER", "unix:/nonexistent/minukape/native");
+    previousHandler = qInstallMessageHandler(CountSoundWarnings);
+    QVERIFY(QDir::setCurrent(QStringLiteral(MINUKAPE_SOURCE_DIR)));
+}
+
+void TestSoundWithoutServer::playCueReturnsAtOnce()
+{
+    for (int i = 0; i < 20; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        PlayCue(i % 2 ? QStringLiteral("./Sound/Kin") : QStringLiteral("./Sound/Missing"));
+        // A hang, not a speed: a blocked call would take the server's time-out.
+        QVERIFY2(clock.elapsed() < 250, qPrintable(QString::number(clock.elapsed())));
+    }
+}
+
+void TestSoundWithoutServer::aGameGoesOn()
+{
+    FormDriver driver(PlayCue);
+    driver.Click(driver.Command1());
+    QVERIFY(driver.WaitForCountToEnd(10000));
+    QCOMPARE(driver.Text3()->text(), QStringLiteral("38"));
+    QCOMPARE(driver.cues.size(), 5);
+}
+
+void TestSoundWithoutServer::atMostOneWarning()
+{
+    QTest::qWait(300); // the worker may still be trying the last cue
+    QVERIFY(soundWarnings.loadRelaxed() <= 1);
+}
+
+QTEST_MAIN(TestSoundWithoutServer)
+#include "tst_sound_without_server.moc"
