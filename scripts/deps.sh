@@ -12,6 +12,8 @@ packages=(
     xvfb xauth xdotool imagemagick x11-utils
     # sound: a private server to record cues, and the tools that make and measure them
     pulseaudio pulseaudio-utils sox libsox-fmt-base
+    # the end-to-end tests' desktop: a bus, the input method, the accessibility bus and its reader
+    dbus-daemon dbus-bin fcitx5 fcitx5-mozc fcitx5-frontend-qt6 at-spi2-core python3-pyatspi passwd
     # the icon generator
     librsvg2-bin python3 python3-pil
 )

@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -7,7 +8,9 @@
 #include <utility>
 
 #include "DesignFonts.h"
+#include "Form1Accessible.h"
 #include "DiagnosePair.h"
+#include "HiraganaInput.h"
 #include "NameToDigits.h"
 #include "ProgramIcon.h"
 #include "Utf16View.h"
@@ -29,6 +32,11 @@ bool IsAllKana(const QString &text)
 Form1::Form1(CuePlayer playCue, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::Form1>()), playCue(std::move(playCue))
 {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(Form1AccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
     ui->setupUi(this);
     ApplyDesignFonts(this);
     setWindowIcon(ProgramIcon());
@@ -77,6 +85,7 @@ void Form1::NameGotFocus(QLineEdit *box)
 {
     // The whole name is selected, so the next keystroke replaces it.
     box->setSelection(0, int(box->text().size()));
+    HiraganaInput::Request(box);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)

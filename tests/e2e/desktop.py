@@ -1,0 +1,271 @@
+"""A private desktop for end-to-end tests of the real program: an X server,
+a session bus, the fcitx5 input method with mozc, a PulseAudio server whose
+null sink is recorded, and the accessibility bus, each started on request
+and all ended, by PID, when the desktop closes. Nothing outside its own
+temporary folder is touched but the unprivileged user the input method runs
+as (mozc refuses to run as root)."""
+import os
+import pwd
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+IME_USER = "minukape-ime"
+SINK = "minukape_e2e"
+RATE = 44100
+
+
+def wait_for(condition, timeout, interval=0.02, what="condition"):
+    """Polls condition until it returns something true; raises after timeout seconds."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise TimeoutError(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(interval)
+
+
+def as_root(command):
+    return command if os.geteuid() == 0 else ["sudo", "-n"] + command
+
+
+class Desktop:
+    def __init__(self, *, bus=True, ime=False, sound=False, a11y=False, activatable=False):
+        self.want_bus = bus or ime or a11y
+        self.activatable = activatable  # the bus may start the desktop's D-Bus services
+        self.want_ime = ime
+        self.want_sound = sound
+        self.want_a11y = a11y
+        self.dir = tempfile.mkdtemp(prefix="minukape-e2e-")
+        os.chmod(self.dir, 0o755)  # the input method's user must reach the bus socket
+        self.processes = []  # (name, Popen), ended in reverse order
+        self.env = {
+            "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
+            "LANG": "C.UTF-8",
+            "HOME": self.path("home"),
+            "XDG_RUNTIME_DIR": self.path("run"),
+        }
+        os.makedirs(self.env["HOME"])
+        os.makedirs(self.env["XDG_RUNTIME_DIR"], mode=0o700)
+        self.recording = None
+
+    def path(self, name):
+        return os.path.join(self.dir, name)
+
+    # --- starting -------------------------------------------------------
+    def __enter__(self):
+        try:
+            self.start_x()
+            if self.want_bus:
+                self.start_bus()
+            if self.want_ime:
+                self.start_ime()
+            if self.want_a11y:
+                self.start_a11y()
+            if self.want_sound:
+                self.start_sound()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    @staticmethod
+    def pids_with_home(home):
+        marker = f"HOME={home}".encode() + b"\0"
+        pids = []
+        for entry in os.listdir("/proc"):
+            if not entry.isdigit():
+                continue
+            try:
+                with open(f"/proc/{entry}/environ", "rb") as f:
+                    if marker in f.read():
+                        pids.append(int(entry))
+            except OSError:
+                pass
+        return pids
+
+    def spawn(self, name, command, env=None, **kwargs):
+        log = open(self.path(f"{name}.log"), "wb")
+        process = subprocess.Popen(command, env=env or self.env, stdout=log, stderr=subprocess.STDOUT,
+                                   stdin=subprocess.DEVNULL, start_new_session=True, **kwargs)
+        self.processes.append((name, process))
+        return process
+
+    def start_x(self):
+        read_end, write_end = os.pipe()
+        self.spawn("xvfb", ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                            "-nolisten", "tcp", "-ac"], pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            display = pipe.readline().strip()
+        if not display:
+            raise RuntimeError("Xvfb did not start")
+        self.env["DISPLAY"] = f":{display}"
+
+    def start_bus(self):
+        socket = self.path("bus")
+        config = self.path("bus.conf")
+        with open(config, "w") as f:
+            f.write(f"""<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path={socket}</listen>
+  <auth>EXTERNAL</auth>
+  {"<standard_session_servicedirs/>" if self.activatable else ""}
+  <policy context="default">
+    <allow user="*"/>
+    <allow own="*"/>
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+  </policy>
+</busconfig>
+""")
+        self.spawn("dbus", ["dbus-daemon", "--nofork", f"--config-file={config}"])
+        wait_for(lambda: os.path.exists(socket), 10, what="the session bus")
+        os.chmod(socket, 0o777)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = f"unix:path={socket}"
+
+    def ensure_ime_user(self):
+        try:
+            pwd.getpwnam(IME_USER)
+        except KeyError:
+            subprocess.run(as_root(["useradd", "--system", "--no-create-home", "--shell",
+                                    "/usr/sbin/nologin", IME_USER]), check=True)
+        return pwd.getpwnam(IME_USER)
+
+    def start_ime(self):
+        user = self.ensure_ime_user()
+        home = self.path("ime-home")
+        runtime = self.path("ime-run")
+        os.makedirs(os.path.join(home, ".config", "fcitx5"))
+        os.makedirs(runtime, mode=0o700)
+        with open(os.path.join(home, ".config", "fcitx5", "profile"), "w") as f:
+            f.write("[Groups/0]\nName=Default\nDefault Layout=us\nDefaultIM=mozc\n\n"
+                    "[Groups/0/Items/0]\nName=keyboard-us\nLayout=\n\n"
+                    "[Groups/0/Items/1]\nName=mozc\nLayout=\n\n"
+                    "[GroupOrder]\n0=Default\n")
+        subprocess.run(as_root(["chown", "-R", f"{user.pw_uid}:{user.pw_gid}", home, runtime]), check=True)
+        env = {"PATH": "/usr/bin:/bin", "HOME": home, "XDG_RUNTIME_DIR": runtime, "LANG": "C.UTF-8",
+               "DISPLAY": self.env["DISPLAY"],
+               "DBUS_SESSION_BUS_ADDRESS": self.env["DBUS_SESSION_BUS_ADDRESS"]}
+        command = ["fcitx5", "-D", "--disable=all", "--enable=dbus,dbusfrontend,xcb,keyboard,mozc"]
+        if os.geteuid() == 0:
+            self.spawn("fcitx5", command, env=env, user=user.pw_uid, group=user.pw_gid, extra_groups=[])
+        else:
+            self.spawn("fcitx5", ["sudo", "-n", "-u", IME_USER, "env"] +
+                       [f"{k}={v}" for k, v in env.items()] + command)
+        wait_for(lambda: self.ime_state() is not None, 20, interval=0.1, what="fcitx5 on the bus")
+
+    def start_a11y(self):
+        self.spawn("at-spi", ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+        wait_for(lambda: self.bus_has("org.a11y.Bus"), 10, what="the accessibility bus")
+
+    def start_sound(self):
+        self.env["PULSE_SERVER"] = f"unix:{self.env['XDG_RUNTIME_DIR']}/pulse/native"
+        self.spawn("pulseaudio", ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
+                                  "--disallow-exit", "--use-pid-file=no", "--log-level=error",
+                                  "-L", f"module-null-sink sink_name={SINK} norewinds=1",
+                                  "-L", "module-native-protocol-unix"])
+        wait_for(lambda: SINK in self.run(["pactl", "list", "short", "sinks"]), 10, interval=0.1,
+                 what="the sound server")
+
+    # --- using ----------------------------------------------------------
+    def run(self, command, timeout=10):
+        result = subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=timeout)
+        return result.stdout if result.returncode == 0 else ""
+
+    def bus_has(self, name):
+        return name in self.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                                 "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"])
+
+    def ime_call(self, method):
+        return self.run(["dbus-send", "--session", "--print-reply", "--dest=org.fcitx.Fcitx5",
+                         "/controller", f"org.fcitx.Fcitx.Controller1.{method}"])
+
+    def ime_state(self):
+        """fcitx5's state of the focused input: 0 none, 1 off, 2 on; None without fcitx5."""
+        reply = self.ime_call("State")
+        for word in reply.split():
+            if word.isdigit():
+                return int(word)
+        return None
+
+    def start_program(self, binary, cwd, extra_env=None):
+        env = dict(self.env)
+        env.update({"QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
+        if self.want_ime:
+            env["QT_IM_MODULE"] = "fcitx"
+        env.update(extra_env or {})
+        program = self.spawn("minukape", [binary], env=env, cwd=cwd)
+        window = wait_for(lambda: self.run(["xdotool", "search", "--onlyvisible", "--name", "ミヌカペ"]).split(),
+                          20, interval=0.05, what="the window")
+        self.window = window[0]
+        time.sleep(0.3)  # the first paint follows the map
+        return program
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=30)
+
+    def click(self, x, y):
+        """Clicks at window coordinates."""
+        self.xdotool("mousemove", "--window", self.window, str(x), str(y), "click", "1")
+
+    def type(self, text):
+        self.xdotool("type", "--delay", "40", text)
+
+    def key(self, *keys):
+        self.xdotool("key", "--delay", "40", *keys)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", "-crop", "468x384+0+0", "+repage", path],
+                       env=self.env, check=True, timeout=30)
+
+    def start_recording(self):
+        self.recording = self.path("recording.raw")
+        out = open(self.recording, "wb")
+        self.recorder = subprocess.Popen(["parec", "-d", f"{SINK}.monitor", "--format=s16le",
+                                          f"--rate={RATE}", "--channels=1", "--latency-msec=10"],
+                                         env=self.env, stdout=out, stderr=subprocess.DEVNULL,
+                                         start_new_session=True)
+        self.processes.append(("parec", self.recorder))
+        wait_for(lambda: os.path.getsize(self.recording) > 0, 5, what="the recorder")
+
+    def stop_recording(self):
+        time.sleep(0.6)  # parec loses the end of its buffer when stopped
+        self.recorder.terminate()
+        self.recorder.wait(5)
+        return self.recording
+
+    # --- ending ---------------------------------------------------------
+    def close(self):
+        for name, process in reversed(self.processes):
+            stop(process)
+        self.processes.clear()
+        # mozc's server outlives fcitx5 and leaves its session: find it by
+        # the private home it was started with, and end it by PID.
+        if self.want_ime:
+            for pid in self.pids_with_home(self.path("ime-home")):
+                subprocess.run(as_root(["kill", "-KILL", str(pid)]), check=False)
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+
+def stop(process, timeout=5):
+    if process.poll() is not None:
+        return
+    try:
+        os.killpg(process.pid, signal.SIGTERM)
+    except ProcessLookupError:
+        return
+    try:
+        process.wait(timeout)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait(timeout)

@@ -1,0 +1,225 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the real program on a private desktop, driven as a
+person would: xdotool types and clicks, fcitx5 with mozc turns romaji into
+hiragana, a private sound server records the cues, and AT-SPI reads the
+window as a screen reader does.
+
+usage: run.py SCENARIO --build BUILD_DIR --source SOURCE_DIR [--shots DIR]
+Scenarios: game, ime, refusal, interrupt, bare."""
+import argparse
+import os
+import subprocess
+import sys
+import time
+
+from desktop import Desktop, wait_for
+
+# Centres of the controls, in window coordinates.
+TEXT1 = (124, 132)
+TEXT2 = (340, 132)
+BUTTON = (232, 196)
+DISPLAY = (232, 302)
+DISPLAY_BOX = "209x109+128+248"  # the result box, for cropping screenshots
+
+SPACING_TOLERANCE_MS = 30
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+class Scenario:
+    def __init__(self, args):
+        self.args = args
+        self.binary = os.path.join(args.build, "minukape")
+        os.makedirs(args.shots, exist_ok=True)
+
+    def shot(self, desktop, name):
+        path = os.path.join(self.args.shots, f"{name}.png")
+        desktop.screenshot(path)
+        return path
+
+    def start(self, desktop):
+        return desktop.start_program(self.binary, cwd=self.args.source)
+
+    def accessibility(self, desktop):
+        """The AT-SPI reader for this desktop (one desktop with AT-SPI per run)."""
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = desktop.env["DBUS_SESSION_BUS_ADDRESS"]
+        import a11y
+        return a11y
+
+    def onsets(self, recording):
+        tool = os.path.join(self.args.build, "tests", "cue_onsets")
+        out = subprocess.run([tool, recording], capture_output=True, text=True, check=True).stdout
+        return [(name, float(ms)) for name, ms in (line.split() for line in out.splitlines())]
+
+    def enter_name(self, desktop, box, romaji):
+        """Clicks a name box, waits for the program to switch the input method on, types."""
+        desktop.click(*box)
+        wait_for(lambda: desktop.ime_state() == 2, 3, what="the input method to switch on")
+        desktop.type(romaji)
+        desktop.key("Return")
+
+    # --- the scenarios ----------------------------------------------------
+    def game(self):
+        """A person's game: two names typed in romaji, the button, the count heard and read."""
+        with Desktop(ime=True, sound=True, a11y=True) as desktop:
+            self.start(desktop)
+            a11y = self.accessibility(desktop)
+            app = a11y.application()
+            first, second = a11y.find(app, name="一人目の氏名"), a11y.find(app, name="二人目の氏名")
+            result = a11y.find(app, name="相性度")
+            print(a11y.describe(app))
+
+            desktop.start_recording()
+            self.enter_name(desktop, TEXT1, "suzukihanako")
+            wait_for(lambda: a11y.text(first) == "すずきはなこ", 5, what="すずきはなこ in the first box")
+            self.enter_name(desktop, TEXT2, "yamadatarou")
+            wait_for(lambda: a11y.text(second) == "やまだたろう", 5, what="やまだたろう in the second box")
+            self.shot(desktop, "game-names")
+            desktop.click(*BUTTON)
+            time.sleep(0.9)
+            self.shot(desktop, "game-counting")
+            wait_for(lambda: a11y.text(result) == "38", 10, what="the count to reach 38")
+            time.sleep(0.3)
+            check(a11y.text(result) == "38", "the count went past 38")
+            self.shot(desktop, "game-done")
+            cues = self.onsets(desktop.stop_recording())
+
+        names = [name for name, _ in cues]
+        print("cues heard:", cues)
+        check(names == ["Push", "Kin", "Kin", "Kin", "Pororon"], f"heard {names}")
+        times = [at for _, at in cues]
+        expected = [None, 500, 500, 500, 400]  # ms after the previous cue: ticks 10, 20, 30, 38
+        for i in range(2, len(times)):
+            gap = times[i] - times[i - 1]
+            check(abs(gap - expected[i]) <= SPACING_TOLERANCE_MS,
+                  f"{names[i]} came {gap:.0f} ms after the cue before, not {expected[i]}")
+        print(f"press to first bell: {times[1] - times[0]:.0f} ms (the first cue opens the sound server)")
+
+    def ime(self):
+        """The input method is switched on by the program, and only by the name boxes."""
+        with Desktop(ime=True, a11y=True) as desktop:
+            self.start(desktop)
+            a11y = self.accessibility(desktop)
+            app = a11y.application()
+            first = a11y.find(app, name="一人目の氏名")
+
+            desktop.click(*DISPLAY)  # the result box takes the focus
+            desktop.ime_call("Deactivate")
+            wait_for(lambda: desktop.ime_state() == 1, 3, what="the input method to be off")
+            time.sleep(0.5)
+            check(desktop.ime_state() == 1, "the result box turned the input method on")
+
+            desktop.click(*TEXT1)
+            wait_for(lambda: desktop.ime_state() == 2, 3, what="the program to switch the input method on")
+            desktop.type("sakura")
+            desktop.key("Return")
+            wait_for(lambda: a11y.text(first) == "さくら", 5, what="さくら in the first box")
+            self.shot(desktop, "ime-sakura")
+
+    def refusal(self):
+        """Katakana brings up the message; its OK empties the box and disables the button."""
+        with Desktop(ime=True, a11y=True) as desktop:
+            self.start(desktop)
+            a11y = self.accessibility(desktop)
+            app = a11y.application()
+            first = a11y.find(app, name="一人目の氏名")
+            button = a11y.find(app, name="相性を診断する")
+
+            desktop.click(*TEXT1)
+            wait_for(lambda: desktop.ime_state() == 2, 3, what="the input method to switch on")
+            desktop.type("tarou")
+            desktop.key("F7")  # mozc: the composition as katakana
+            desktop.key("Return")
+            alert = wait_for(lambda: a11y.find(app, role="alert"), 5, what="the refusal message")
+            self.shot(desktop, "refusal-message")
+            check(alert.name == "ミヌカペ", f"the message's caption is {alert.name!r}")
+            labels = [node.name for node, _ in a11y.walk(alert) if node.getRoleName() == "label" and node.name]
+            check(labels == ["ひらがな50音のみで入力してね。"], f"the message says {labels}")
+            buttons = [node.name for node, _ in a11y.walk(alert) if node.getRoleName() == "push button"]
+            check(buttons == ["OK"], f"the message's buttons are {buttons}")
+            a11y.press(a11y.find(alert, role="push button", name="OK"))
+            wait_for(lambda: a11y.find(app, role="alert") is None, 5, what="the message to close")
+            wait_for(lambda: a11y.text(first) == "", 3, what="the first box to be emptied")
+            check(not a11y.enabled(button), "the button is still enabled")
+            self.shot(desktop, "refusal-after")
+
+    def interrupt(self):
+        """A name change during the count stops it: the display stays empty, no cue follows."""
+        with Desktop(ime=True, sound=True, a11y=True) as desktop:
+            self.start(desktop)
+            a11y = self.accessibility(desktop)
+            app = a11y.application()
+            result = a11y.find(app, name="相性度")
+
+            desktop.start_recording()
+            desktop.click(*BUTTON)
+            wait_for(lambda: a11y.text(result) in ("12", "13", "14"), 5, interval=0.01,
+                     what="the count to pass 11")
+            self.enter_name(desktop, TEXT2, "a")
+            wait_for(lambda: a11y.text(result) == "", 3, what="the display to empty")
+            self.shot(desktop, "interrupt-after")
+            time.sleep(2.0)  # longer than the rest of the count would have taken
+            check(a11y.text(result) == "", f"the display shows {a11y.text(result)!r} again")
+            cues = self.onsets(desktop.stop_recording())
+        names = [name for name, _ in cues]
+        check(names == ["Push", "Kin"], f"heard {names}")
+
+    def bare(self):
+        """No input method, sound server, accessibility or session bus: a game all the same."""
+        with Desktop(bus=False) as desktop:
+            program = self.start(desktop)
+            desktop.click(*BUTTON)
+            time.sleep(3.0)  # 38 ticks of 50 ms, and then some
+            check(program.poll() is None, "the program ended")
+            bare = self.shot(desktop, "bare-done")
+            strays = [pid for pid in Desktop.pids_with_home(desktop.env["HOME"])
+                      if pid not in (p.pid for _, p in desktop.processes)]
+            check(not strays, f"the program left processes behind: {strays}")
+
+        # The same game where a screen reader can confirm what the display
+        # shows, on a bus that could start fcitx5: entering the boxes must not.
+        with Desktop(a11y=True, activatable=True) as desktop:
+            self.start(desktop)
+            a11y = self.accessibility(desktop)
+            result = a11y.find(a11y.application(), name="相性度")
+            desktop.click(*TEXT2)
+            desktop.click(*TEXT1)
+            desktop.click(*BUTTON)
+            wait_for(lambda: a11y.text(result) == "38", 10, what="the count to reach 38")
+            time.sleep(0.3)
+            reference = self.shot(desktop, "bare-reference")
+            check(not desktop.bus_has("org.fcitx.Fcitx5"), "entering a name box started fcitx5")
+        differing = subprocess.run(["compare", "-metric", "AE", "-extract", DISPLAY_BOX, bare, reference,
+                                    "null:"], capture_output=True, text=True).stderr.strip()
+        check(differing == "0", f"the bare game's display differs from 38 in {differing} pixels")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("scenario", choices=["game", "ime", "refusal", "interrupt", "bare"])
+    parser.add_argument("--build", required=True)
+    parser.add_argument("--source", required=True)
+    parser.add_argument("--shots", default=None)
+    args = parser.parse_args()
+    args.shots = args.shots or os.path.join(args.build, "e2e-shots")
+    started = time.monotonic()
+    try:
+        getattr(Scenario(args), args.scenario)()
+    except (Failure, TimeoutError) as failure:
+        print(f"FAIL {args.scenario}: {failure}")
+        print("0 passed, 1 failed")
+        return 1
+    print(f"PASS {args.scenario} in {time.monotonic() - started:.1f} s")
+    print("1 passed, 0 failed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

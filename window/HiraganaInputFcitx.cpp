@@ -1,0 +1,91 @@
+#include "HiraganaInput.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+// fcitx5 is asked over its D-Bus controller to activate the focused input
+// context; mozc, the Japanese engine, comes up in hiragana when activated.
+// (IBus has no such call on the session bus: its engines are switched on its
+// own private bus, for the whole desktop at once, so it is left alone.)
+namespace {
+
+const QString Service = QStringLiteral("org.fcitx.Fcitx5");
+const QString Path = QStringLiteral("/controller");
+const QString Interface = QStringLiteral("org.fcitx.Fcitx.Controller1");
+constexpr int ActiveState = 2; // State: 0 no focused input, 1 off, 2 on
+constexpr int RetryMs = 100;
+constexpr int GiveUpMs = 2000;
+constexpr int CallTimeoutMs = 500;
+
+// The tries for one focus of one box. fcitx5 learns of a newly shown window
+// a little after Qt focuses it, so the first Activate may reach no input
+// context and has to be tried again. Deletes itself when done.
+class Activation : public QObject {
+public:
+    explicit Activation(QWidget *box) : QObject(box), box_(box)
+    {
+        setObjectName(QStringLiteral("HiraganaInputActivation"));
+        clock_.start();
+        Try();
+    }
+
+private:
+    void Try()
+    {
+        if (!box_ || !box_->hasFocus() || clock_.elapsed() > GiveUpMs) {
+            deleteLater();
+            return;
+        }
+        Call(QStringLiteral("Activate"), [this](const QDBusMessage &reply) {
+            if (reply.type() == QDBusMessage::ErrorMessage) {
+                // No fcitx5 on the bus: nothing to ask.
+                deleteLater();
+                return;
+            }
+            Call(QStringLiteral("State"), [this](const QDBusMessage &state) {
+                if (state.type() == QDBusMessage::ReplyMessage
+                    && state.arguments().value(0).toInt() == ActiveState)
+                    deleteLater();
+                else
+                    QTimer::singleShot(RetryMs, this, &Activation::Try);
+            });
+        });
+    }
+
+    template <typename Handler>
+    void Call(const QString &method, Handler handler)
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(Service, Path, Interface, method);
+        // Debian's fcitx5 is D-Bus activatable: a box must never start it.
+        message.setAutoStartService(false);
+        auto *watcher = new QDBusPendingCallWatcher(
+            QDBusConnection::sessionBus().asyncCall(message, CallTimeoutMs), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, [watcher, handler] {
+            watcher->deleteLater();
+            handler(watcher->reply());
+        });
+    }
+
+    QPointer<QWidget> box_;
+    QElapsedTimer clock_;
+};
+
+} // namespace
+
+void HiraganaInput::Request(QWidget *box)
+{
+    // Without a session bus there is no fcitx5 to ask, and touching D-Bus
+    // would only make libdbus launch a bus of its own that outlives us.
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    // A box entered again while its last tries still run starts them afresh.
+    delete box->findChild<Activation *>(QStringLiteral("HiraganaInputActivation"),
+                                        Qt::FindDirectChildrenOnly);
+    new Activation(box);
+}
