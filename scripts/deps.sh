@@ -16,6 +16,8 @@ packages=(
     dbus-daemon dbus-bin fcitx5 fcitx5-mozc fcitx5-frontend-qt6 at-spi2-core python3-pyatspi passwd
     # the icon generator
     librsvg2-bin python3 python3-pil
+    # the package and its checks
+    dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

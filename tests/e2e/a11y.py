@@ -6,13 +6,14 @@ import time
 import pyatspi
 
 
-def application(name="minukape", timeout=10):
+def application(name="minukape", pid=None, timeout=10):
+    """The program's application object; with pid, that process's only."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         desktop = pyatspi.Registry.getDesktop(0)
         for i in range(desktop.childCount):
             app = desktop.getChildAtIndex(i)
-            if app is not None and app.name == name:
+            if app is not None and app.name == name and (pid is None or app.get_process_id() == pid):
                 return app
         time.sleep(0.1)
     raise TimeoutError(f"no application {name!r} on the accessibility bus")

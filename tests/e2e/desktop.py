@@ -211,6 +211,10 @@ class Desktop:
         time.sleep(0.3)  # the first paint follows the map
         return program
 
+    def stop_program(self, program):
+        stop(program)
+        self.processes = [(name, p) for name, p in self.processes if p is not program]
+
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=30)
 

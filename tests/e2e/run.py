@@ -5,11 +5,15 @@ hiragana, a private sound server records the cues, and AT-SPI reads the
 window as a screen reader does.
 
 usage: run.py SCENARIO --build BUILD_DIR --source SOURCE_DIR [--shots DIR]
-Scenarios: game, ime, refusal, interrupt, bare."""
+Scenarios: game, ime, refusal, interrupt, bare, installed (needs --deb)."""
 import argparse
+import configparser
+import glob
 import os
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 from desktop import Desktop, wait_for
@@ -44,8 +48,8 @@ class Scenario:
         desktop.screenshot(path)
         return path
 
-    def start(self, desktop):
-        return desktop.start_program(self.binary, cwd=self.args.source)
+    def start(self, desktop, binary=None, cwd=None):
+        return desktop.start_program(binary or self.binary, cwd=cwd or self.args.source)
 
     def accessibility(self, desktop):
         """The AT-SPI reader for this desktop (one desktop with AT-SPI per run)."""
@@ -201,12 +205,52 @@ class Scenario:
         check(differing == "0", f"the bare game's display differs from 38 in {differing} pixels")
 
 
+    def installed(self):
+        """The Debian package, unpacked into a scratch root, run as its desktop entry starts it."""
+        root = tempfile.mkdtemp(prefix="minukape-root-")
+        try:
+            subprocess.run(["dpkg-deb", "-x", self.args.deb, root], check=True)
+            entries = glob.glob(os.path.join(root, "usr/share/applications/*.desktop"))
+            check(len(entries) == 1, f"the package holds desktop entries {entries}")
+            entry = configparser.ConfigParser(interpolation=None)
+            entry.optionxform = str
+            entry.read(entries[0], encoding="utf-8")
+            section = entry["Desktop Entry"]
+            check(section["Name"] == "ミヌカペ", f"the entry is named {section['Name']!r}")
+            binary = os.path.join(root, "usr/bin", section["Exec"].split()[0])
+            folder = root + section["Path"]
+            for size in (16, 32, 48, 256):
+                check(os.path.isfile(os.path.join(root, f"usr/share/icons/hicolor/{size}x{size}/apps/"
+                                                        f"{section['Icon']}.png")), f"no {size} px icon")
+            with Desktop(sound=True, a11y=True) as desktop:
+                a11y = self.accessibility(desktop)
+                self.play_installed(desktop, a11y, binary, folder,
+                                    ["Push", "Kin", "Kin", "Kin", "Pororon"], "installed")
+                # From a folder without sounds, the installed default sound stands in for each cue.
+                self.play_installed(desktop, a11y, binary, root, ["Default"] * 5, "installed-default")
+        finally:
+            shutil.rmtree(root, ignore_errors=True)
+
+    def play_installed(self, desktop, a11y, binary, folder, heard, shot):
+        program = self.start(desktop, binary=binary, cwd=folder)
+        result = a11y.find(a11y.application(pid=program.pid), name="相性度")
+        desktop.start_recording()
+        desktop.click(*BUTTON)
+        wait_for(lambda: a11y.text(result) == "38", 10, what="the count to reach 38")
+        self.shot(desktop, shot)
+        cues = self.onsets(desktop.stop_recording())
+        desktop.stop_program(program)
+        names = [name for name, _ in cues]
+        check(names == heard, f"run from {folder}: heard {names}, not {heard}")
+
+
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("scenario", choices=["game", "ime", "refusal", "interrupt", "bare"])
+    parser.add_argument("scenario", choices=["game", "ime", "refusal", "interrupt", "bare", "installed"])
     parser.add_argument("--build", required=True)
     parser.add_argument("--source", required=True)
     parser.add_argument("--shots", default=None)
+    parser.add_argument("--deb", default=None)
     args = parser.parse_args()
     args.shots = args.shots or os.path.join(args.build, "e2e-shots")
     started = time.monotonic()
