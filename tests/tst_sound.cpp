@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "CueOnsets.h"
 #include "FormDriver.h"
@@ -118,45 +120,74 @@ void TestSound::aNewCueCutsOffThePlayingOne()
 
 void TestSound::aCueWithoutSoundPlaysTheDefault_data()
 {
-    QTest::addColumn<QString>("file"); // what stands in Sound/ where Push should be
-    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("cue");
+    QTest::addColumn<QString>("kind"); // what stands in Sound/ where the cue's file should be
     QTest::addColumn<QStringList>("heard");
 
-    QByteArray noise(20000, '\0');
-    for (char &byte : noise)
-        byte = char(QRandomGenerator::global()->bounded(256));
-    QFile push(QStringLiteral(MINUKAPE_SOURCE_DIR "/Sound/Push.wav"));
-    QVERIFY(push.open(QIODevice::ReadOnly));
-    const QByteArray truncated = push.read(60);
-
-    QTest::newRow("no Sound folder") << QString() << QByteArray() << QStringList{"Default"};
-    QTest::newRow("no file") << "Other.wav" << QByteArray("x") << QStringList{"Default"};
-    QTest::newRow("empty file") << "Push" << QByteArray() << QStringList{"Default"};
-    QTest::newRow("random bytes") << "Push.wav" << noise << QStringList{"Default"};
-    // A WAV cut short is still a WAV: what it holds plays, here too little to hear.
-    QTest::newRow("truncated WAV") << "Push.wav" << truncated << QStringList{};
-    QTest::newRow("text, not sound") << "Push.wav" << QByteArray("not a sound\n") << QStringList{"Default"};
-    QTest::newRow("a folder in its place") << "Push.wav/" << QByteArray() << QStringList{"Default"};
+    for (const char *cue : {"Push", "Kin", "Pororon"}) {
+        const QStringList fallback{"Default"};
+        QTest::addRow("%s: no Sound folder", cue) << cue << "no folder" << fallback;
+        QTest::addRow("%s: no file", cue) << cue << "other file" << fallback;
+        QTest::addRow("%s: empty file", cue) << cue << "empty" << fallback;
+        QTest::addRow("%s: random bytes", cue) << cue << "noise" << fallback;
+        QTest::addRow("%s: text, not sound", cue) << cue << "text" << fallback;
+        QTest::addRow("%s: 100 MB sparse file", cue) << cue << "huge" << fallback;
+        QTest::addRow("%s: a folder in its place", cue) << cue << "folder" << fallback;
+        QTest::addRow("%s: a named pipe in its place", cue) << cue << "fifo" << fallback;
+        QTest::addRow("%s: a dangling link", cue) << cue << "dangling" << fallback;
+        // Root reads it all the same and hears the cue; anyone else, the default.
+        QTest::addRow("%s: unreadable file", cue)
+            << cue << "unreadable" << (geteuid() == 0 ? QStringList{cue} : fallback);
+        // A WAV cut short is still a WAV: what it holds plays, here too little to hear.
+        QTest::addRow("%s: truncated WAV", cue) << cue << "truncated" << QStringList{};
+    }
 }
 
 void TestSound::aCueWithoutSoundPlaysTheDefault()
 {
-    QFETCH(QString, file);
-    QFETCH(QByteArray, content);
+    QFETCH(QString, cue);
+    QFETCH(QString, kind);
     QFETCH(QStringList, heard);
 
     QTemporaryDir dir;
-    if (!file.isEmpty()) {
-        QDir(dir.path()).mkpath(QStringLiteral("Sound"));
-        const QString path = dir.filePath(QStringLiteral("Sound/") + file);
-        if (file.endsWith(u'/'))
-            QDir().mkpath(path);
-        else
-            WriteFile(path, content);
+    const QString path = dir.filePath(QStringLiteral("Sound/%1.wav").arg(cue));
+    if (kind != QLatin1String("no folder"))
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Sound")));
+    QFile own(QStringLiteral(MINUKAPE_SOURCE_DIR "/Sound/%1.wav").arg(cue));
+    QVERIFY(own.open(QIODevice::ReadOnly));
+    const QByteArray sound = own.readAll();
+
+    if (kind == QLatin1String("other file")) {
+        WriteFile(dir.filePath(QStringLiteral("Sound/Other.wav")), sound);
+    } else if (kind == QLatin1String("empty")) {
+        WriteFile(dir.filePath(QStringLiteral("Sound/") + cue), QByteArray());
+    } else if (kind == QLatin1String("noise")) {
+        QByteArray noise(20000, '\0');
+        for (char &byte : noise)
+            byte = char(QRandomGenerator::global()->bounded(256));
+        WriteFile(path, noise);
+    } else if (kind == QLatin1String("text")) {
+        WriteFile(path, "not a sound\n");
+    } else if (kind == QLatin1String("huge")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(100 * 1024 * 1024));
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(path));
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    } else if (kind == QLatin1String("dangling")) {
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("nowhere.wav")), path));
+    } else if (kind == QLatin1String("unreadable")) {
+        WriteFile(path, sound);
+        QVERIFY(QFile::setPermissions(path, {}));
+    } else if (kind == QLatin1String("truncated")) {
+        WriteFile(path, sound.left(60));
     }
     QVERIFY(QDir::setCurrent(dir.path()));
 
-    const Recording recording = Record([] { PlayCue(QStringLiteral("./Sound/Push")); });
+    const Recording recording = Record([&] { PlayCue(QStringLiteral("./Sound/") + cue); },
+                                       cue == QLatin1String("Pororon") ? 1300 : 700);
     QCOMPARE(Names(recording.Onsets()), heard);
 }
 

@@ -25,7 +25,7 @@ public:
     // Records cues and also hands them on to player, when one is given.
     explicit FormDriver(CuePlayer player = {});
 
-    Form1 &form() { return *form_; }
+    Form1 &form() const { return *form_; }
     QLineEdit *box(const char *name) const;
     QLineEdit *Text1() const { return box("Text1"); }
     QLineEdit *Text2() const { return box("Text2"); }

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <algorithm>
 
 ModalDismisser::ModalDismisser()
 {
@@ -11,6 +12,10 @@ ModalDismisser::ModalDismisser()
 
 void ModalDismisser::Check()
 {
+    int open = 0;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        open += qobject_cast<QMessageBox *>(widget) && widget->isVisible();
+    mostOpenAtOnce = std::max(mostOpenAtOnce, open);
     QWidget *modal = QApplication::activeModalWidget();
     if (!modal)
         return;

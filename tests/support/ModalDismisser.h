@@ -19,6 +19,7 @@ public:
     ModalDismisser();
 
     QList<Message> messages;
+    int mostOpenAtOnce = 0; // message boxes shown at the same time
 
 private:
     void Check();
