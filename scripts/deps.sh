@@ -18,6 +18,8 @@ packages=(
     librsvg2-bin python3 python3-pil
     # the package and its checks
     dpkg-dev file desktop-file-utils appstream
+    # hardening: sanitizers and the fuzzer (clang), memcheck, system call traces, the X client tools
+    clang libclang-rt-14-dev valgrind strace libx11-dev
 )
 
 missing=()

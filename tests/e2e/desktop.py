@@ -49,6 +49,10 @@ class Desktop:
             "HOME": self.path("home"),
             "XDG_RUNTIME_DIR": self.path("run"),
         }
+        # A sanitizer build's settings reach the program under test.
+        for name in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"):
+            if name in os.environ:
+                self.env[name] = os.environ[name]
         os.makedirs(self.env["HOME"])
         os.makedirs(self.env["XDG_RUNTIME_DIR"], mode=0o700)
         self.recording = None
@@ -101,7 +105,7 @@ class Desktop:
     def start_x(self):
         read_end, write_end = os.pipe()
         self.spawn("xvfb", ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                            "-nolisten", "tcp", "-ac"], pass_fds=(write_end,))
+                            "-nolisten", "tcp", "-ac", "-noreset"], pass_fds=(write_end,))
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
             display = pipe.readline().strip()
@@ -198,13 +202,13 @@ class Desktop:
                 return int(word)
         return None
 
-    def start_program(self, binary, cwd, extra_env=None):
+    def start_program(self, binary, cwd, extra_env=None, wrapper=()):
         env = dict(self.env)
         env.update({"QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
         if self.want_ime:
             env["QT_IM_MODULE"] = "fcitx"
         env.update(extra_env or {})
-        program = self.spawn("minukape", [binary], env=env, cwd=cwd)
+        program = self.spawn("minukape", [*wrapper, binary], env=env, cwd=cwd)
         window = wait_for(lambda: self.run(["xdotool", "search", "--onlyvisible", "--name", "ミヌカペ"]).split(),
                           20, interval=0.05, what="the window")
         self.window = window[0]

@@ -5,7 +5,8 @@ hiragana, a private sound server records the cues, and AT-SPI reads the
 window as a screen reader does.
 
 usage: run.py SCENARIO --build BUILD_DIR --source SOURCE_DIR [--shots DIR]
-Scenarios: game, ime, refusal, interrupt, bare, installed (needs --deb)."""
+Scenarios: game, ime, refusal, interrupt, bare, close, writes_nothing, and
+installed (needs --deb)."""
 import argparse
 import configparser
 import glob
@@ -205,6 +206,61 @@ class Scenario:
         check(differing == "0", f"the bare game's display differs from 38 in {differing} pixels")
 
 
+    def close_window(self, desktop):
+        tool = os.path.join(self.args.build, "tests", "x_close_window")
+        subprocess.run([tool, desktop.window], env=desktop.env, check=True, timeout=10)
+
+    def wait_for_exit(self, desktop, program, when):
+        try:
+            code = program.wait(10)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"closing the window {when} did not end the program")
+        desktop.stop_program(program)
+        check(code == 0, f"closing the window {when} ended the program with status {code}")
+
+    def close(self):
+        """Closing the window mid-count or mid-cue ends the program at once, with status 0."""
+        with Desktop(sound=True) as desktop:
+            for when, delay in (("during the press cue", 0.03), ("during the count", 0.7),
+                                ("during the closing cue", 2.1)):
+                program = self.start(desktop)
+                desktop.click(*BUTTON)
+                time.sleep(delay)
+                self.close_window(desktop)
+                self.wait_for_exit(desktop, program, when)
+
+    def writes_nothing(self):
+        """A whole game, traced: the program opens no file for writing."""
+        with Desktop(sound=True) as desktop:
+            log = desktop.path("strace")  # one file a thread, so no call is split
+            program = desktop.start_program(
+                self.binary, cwd=self.args.source,
+                wrapper=["strace", "-ff", "-qq", "-o", log, "-e",
+                         "trace=open,openat,openat2,creat,truncate,mkdir,mkdirat,rename,renameat,"
+                         "renameat2,unlink,unlinkat,rmdir,link,linkat,symlink,symlinkat"])
+            desktop.click(*TEXT1)
+            desktop.key("ctrl+a")
+            desktop.type("すずき")
+            desktop.click(*TEXT2)
+            desktop.type("x")  # refused: the message, and its OK
+            time.sleep(0.5)
+            desktop.key("Return")
+            time.sleep(0.3)
+            desktop.type("はなこ")
+            desktop.click(*BUTTON)
+            time.sleep(2.5)
+            self.shot(desktop, "writes-nothing")
+            self.close_window(desktop)
+            self.wait_for_exit(desktop, program, "after the game")
+            writes = written_files(log, allowed=(
+                "/dev/", "/proc/",
+                # the toolkit's caches: fontconfig's, and Mesa's for shaders
+                desktop.env["HOME"] + "/.cache/", "/var/cache/fontconfig/"))
+            parts = glob.glob(log + ".*")
+            print(f"traced {sum(1 for part in parts for _ in open(part, errors='replace'))} file calls "
+                  f"in {len(parts)} threads")
+        check(not writes, "the program opened for writing: " + "; ".join(writes))
+
     def installed(self):
         """The Debian package, unpacked into a scratch root, run as its desktop entry starts it."""
         root = tempfile.mkdtemp(prefix="minukape-root-")
@@ -244,9 +300,36 @@ class Scenario:
         check(names == heard, f"run from {folder}: heard {names}, not {heard}")
 
 
+WRITE_FLAGS = ("O_WRONLY", "O_RDWR", "O_CREAT", "O_TRUNC")
+WRITE_CALLS = ("creat", "truncate", "mkdir", "mkdirat", "rename", "renameat", "renameat2", "unlink",
+               "unlinkat", "rmdir", "link", "linkat", "symlink", "symlinkat")
+
+
+def written_files(log, allowed):
+    """The calls in strace's logs (LOG.TID) that open, make or remove a file outside allowed prefixes."""
+    writes = []
+    for part in glob.glob(log + ".*"):
+        for line in open(part, errors="replace"):
+            call = line
+            if " = -1 " in call:
+                continue  # a call that failed wrote nothing
+            name = call.split("(", 1)[0]
+            if name in ("open", "openat", "openat2"):
+                if not any(flag in call for flag in WRITE_FLAGS):
+                    continue
+            elif name not in WRITE_CALLS:
+                continue
+            paths = call.split('"')[1::2]
+            if paths and all(path.startswith(allowed) for path in paths):
+                continue
+            writes.append(call.strip())
+    return writes
+
+
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("scenario", choices=["game", "ime", "refusal", "interrupt", "bare", "installed"])
+    parser.add_argument("scenario", choices=["game", "ime", "refusal", "interrupt", "bare", "installed",
+                                             "close", "writes_nothing"])
     parser.add_argument("--build", required=True)
     parser.add_argument("--source", required=True)
     parser.add_argument("--shots", default=None)
