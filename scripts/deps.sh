@@ -19,7 +19,7 @@ packages=(
     # the package and its checks
     dpkg-dev file desktop-file-utils appstream
     # hardening: sanitizers and the fuzzer (clang), memcheck, system call traces, the X client tools
-    clang libclang-rt-14-dev valgrind strace libx11-dev
+    clang libclang-rt-14-dev valgrind strace libx11-dev libxdamage-dev
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include <QtGlobal>
 #include <canberra.h>
 #include <condition_variable>
+#include <dlfcn.h>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -17,6 +18,38 @@ constexpr std::uint32_t CueId = 1;
 struct Request {
     QByteArray file;
     QByteArray fallback;
+};
+
+// libcanberra is bound on the first cue, not at start-up: the program opens
+// its window without loading the sound libraries, and one that has none still
+// runs, silently.
+struct Canberra {
+    decltype(&ca_context_create) create = nullptr;
+    decltype(&ca_context_open) open = nullptr;
+    decltype(&ca_context_destroy) destroy = nullptr;
+    decltype(&ca_context_change_props) changeProps = nullptr;
+    decltype(&ca_context_play) play = nullptr;
+    decltype(&ca_context_cancel) cancel = nullptr;
+    decltype(&ca_strerror) strerror = nullptr;
+
+    bool Bind()
+    {
+        void *library = dlopen("libcanberra.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (!library)
+            return false;
+        return Resolve(library, create, "ca_context_create") && Resolve(library, open, "ca_context_open")
+            && Resolve(library, destroy, "ca_context_destroy")
+            && Resolve(library, changeProps, "ca_context_change_props")
+            && Resolve(library, play, "ca_context_play") && Resolve(library, cancel, "ca_context_cancel")
+            && Resolve(library, strerror, "ca_strerror");
+    }
+
+    template <typename Function>
+    static bool Resolve(void *library, Function &function, const char *name)
+    {
+        function = reinterpret_cast<Function>(dlsym(library, name));
+        return function != nullptr;
+    }
 };
 
 bool ServerGone(int result)
@@ -62,9 +95,16 @@ private:
 
     void Play(const Request &request)
     {
+        if (!bound_.has_value()) {
+            bound_ = canberra_.Bind();
+            if (!*bound_)
+                qWarning("minukape: no sound (libcanberra.so.0 not found); the game goes on without it");
+        }
+        if (!*bound_)
+            return;
         int result = Open();
         if (result == CA_SUCCESS) {
-            ca_context_cancel(context_, CueId);
+            canberra_.cancel(context_, CueId);
             result = request.file.isEmpty() ? CA_ERROR_NOTFOUND : PlayFile(request.file);
             if (result != CA_SUCCESS && !ServerGone(result) && !request.fallback.isEmpty())
                 result = PlayFile(request.fallback);
@@ -80,12 +120,12 @@ private:
     {
         if (context_)
             return CA_SUCCESS;
-        int result = ca_context_create(&context_);
+        int result = canberra_.create(&context_);
         if (result != CA_SUCCESS)
             return result;
-        ca_context_change_props(context_, CA_PROP_APPLICATION_NAME, "ミヌカペ",
+        canberra_.changeProps(context_, CA_PROP_APPLICATION_NAME, "ミヌカペ",
                                 CA_PROP_APPLICATION_ID, "minukape", nullptr);
-        result = ca_context_open(context_);
+        result = canberra_.open(context_);
         if (result != CA_SUCCESS)
             Close();
         return result;
@@ -94,13 +134,13 @@ private:
     void Close()
     {
         if (context_)
-            ca_context_destroy(context_);
+            canberra_.destroy(context_);
         context_ = nullptr;
     }
 
     int PlayFile(const QByteArray &file)
     {
-        return ca_context_play(context_, CueId, CA_PROP_MEDIA_FILENAME, file.constData(),
+        return canberra_.play(context_, CueId, CA_PROP_MEDIA_FILENAME, file.constData(),
                                CA_PROP_MEDIA_ROLE, "event", nullptr);
     }
 
@@ -109,14 +149,17 @@ private:
         if (warned_)
             return;
         warned_ = true;
-        qWarning("minukape: no sound (%s); the game goes on without it", ca_strerror(result));
+        qWarning("minukape: no sound (%s); the game goes on without it", canberra_.strerror(result));
     }
 
     std::mutex mutex_;
     std::condition_variable wake_;
     std::optional<Request> pending_;
-    ca_context *context_ = nullptr; // touched by the worker thread only
-    bool warned_ = false;           // likewise
+    // Touched by the worker thread only:
+    Canberra canberra_;
+    std::optional<bool> bound_;
+    ca_context *context_ = nullptr;
+    bool warned_ = false;
 };
 
 } // namespace

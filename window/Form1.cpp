@@ -37,9 +37,13 @@ Form1::Form1(CuePlayer playCue, QWidget *parent)
         return true;
     }();
     Q_UNUSED(accessibleInstalled);
+    RegisterDesignFace();
     ui->setupUi(this);
-    ApplyDesignFonts(this);
-    setWindowIcon(ProgramIcon());
+    ApplyFractionalPointSizes(this);
+    // The icon's images are read once the window is up: the desktop shows
+    // an icon set a moment after the window as well, and the first paint
+    // need not wait for image decoding.
+    QTimer::singleShot(0, this, [this] { setWindowIcon(ProgramIcon()); });
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(50);

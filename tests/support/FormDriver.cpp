@@ -1,6 +1,7 @@
 #include "FormDriver.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QInputMethodEvent>
 #include <QTest>
 
@@ -55,5 +56,17 @@ void FormDriver::Enter(QLineEdit *box, const QString &text)
 
 bool FormDriver::WaitForCountToEnd(int timeoutMs)
 {
-    return QTest::qWaitFor([this] { return !Timer1()->isActive(); }, timeoutMs);
+    // A plain event loop, not QTest::qWaitFor, whose sleeps between rounds
+    // would make the window's ticks late.
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (!Timer1()->isActive())
+            loop.quit();
+    });
+    poll.start(2);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    if (Timer1()->isActive())
+        loop.exec();
+    return !Timer1()->isActive();
 }

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -16,7 +18,13 @@ PrivatePulse::PrivatePulse()
     QDir(dir_.path()).mkpath(QStringLiteral("home"));
     QFile::setPermissions(dir_.filePath(QStringLiteral("run")),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    recording_ = dir_.filePath(QStringLiteral("recording.raw"));
+    QObject::connect(&recorder_, &QProcess::readyReadStandardOutput, [this] {
+        recording_ += recorder_.readAllStandardOutput();
+        const qint64 now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                               std::chrono::steady_clock::now().time_since_epoch()).count();
+        const qint64 start = now - qint64(recording_.size() / 2) * 1000000000 / Rate;
+        recordingStartNs_ = recordingStartNs_ == 0 ? start : std::min(recordingStartNs_, start);
+    });
 
     server_.setProcessEnvironment(Environment());
     server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -65,26 +73,24 @@ bool PrivatePulse::WaitForServer()
 
 bool PrivatePulse::StartRecording()
 {
-    QFile::remove(recording_);
+    recording_.clear();
+    recordingStartNs_ = 0;
     recorder_.setProcessEnvironment(Environment());
-    recorder_.setStandardOutputFile(recording_);
     recorder_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     recorder_.start(QStringLiteral("parec"),
                     {"-d", Sink + QStringLiteral(".monitor"), "--format=s16le",
                      QStringLiteral("--rate=%1").arg(Rate), "--channels=1", "--latency-msec=10"});
-    // The monitor streams silence at once, so data in the file means it listens.
+    // The monitor streams silence at once, so data arriving means it listens.
     return recorder_.waitForStarted(5000)
-        && QTest::qWaitFor([this] { return QFileInfo(recording_).size() > 0; }, 5000);
+        && QTest::qWaitFor([this] { return !recording_.isEmpty(); }, 5000);
 }
 
 QByteArray PrivatePulse::StopRecording()
 {
     recorder_.terminate();
     recorder_.waitForFinished(5000);
-    QFile file(recording_);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    recording_ += recorder_.readAllStandardOutput();
+    return recording_;
 }
 
 void PrivatePulse::KillServer()

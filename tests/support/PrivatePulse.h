@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QtGlobal>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -19,6 +20,9 @@ public:
     bool StartRecording();
     // Stops the recorder and returns what it heard as mono samples.
     QByteArray StopRecording();
+    // When (steady clock, ns) the recording's first sample was played, as
+    // closely as the times its data arrived tell: each arrival bounds it.
+    qint64 RecordingStartNs() const { return recordingStartNs_; }
     // Ends the server at once, as a crashing sound server would.
     void KillServer();
 
@@ -29,6 +33,7 @@ private:
     QTemporaryDir dir_;
     QProcess server_;
     QProcess recorder_;
-    QString recording_;
+    QByteArray recording_;
+    qint64 recordingStartNs_ = 0;
     bool ready_ = false;
 };

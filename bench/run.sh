@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds everything and prints every benchmark figure: scoring speed, launch
+# time and memory against bare windows, the count-up's timing idle and
+# loaded, and the cues' delay from tick to sound.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/build.sh" >/dev/null
+build="$root/build"
+echo "== scoring"; "$build/bench/bench_scoring"
+echo; echo "== launch and memory"; /usr/bin/python3 "$root/bench/launch.py" "$build" "$root"
+echo; echo "== count-up timing"; "$build/bench/bench_countup" 2>/dev/null
+echo; echo "== cue delay"; "$build/bench/bench_cues" 2>/dev/null
