@@ -37,6 +37,7 @@ int main(int argc, char *argv[])
 
     std::vector<double> first;
     std::vector<double> later;
+    double sinkLatencyMs = 0;
     for (int run = 0; run < 3; ++run) {
         std::vector<qint64> calls;
         FormDriver driver([&](const QString &cue) {
@@ -47,6 +48,7 @@ int main(int argc, char *argv[])
         QTest::qWait(300);
         driver.Click(driver.Command1());
         driver.WaitForCountToEnd(10000);
+        sinkLatencyMs = std::max(sinkLatencyMs, double(pulse.SinkLatencyUs()) / 1000); // Pororon still plays
         QTest::qWait(1500);
         const Recording recording(pulse.StopRecording(), PrivatePulse::Rate);
         const QList<CueOnset> onsets = recording.Onsets();
@@ -63,8 +65,14 @@ int main(int argc, char *argv[])
     std::sort(later.begin(), later.end());
     if (later.empty())
         return 1;
-    std::printf("cue delay, tick to sound: first cue of the program %.1f ms; "
-                "later cues median %.1f ms, max %.1f ms over %zu cues (goal <= 30)\n",
+    // The recording hears what the null sink renders, which runs ahead of
+    // its playing by up to the sink's latency: a device would sound that later.
+    std::printf("cue delay, tick to rendered sound: first cue of the program %.1f ms; later cues median %.1f ms, "
+                "max %.1f ms over %zu cues\n",
                 first.empty() ? -1.0 : first[0], later[later.size() / 2], later.back(), later.size());
+    std::printf("cue delay, tick to sound on a device with the sink's %.0f ms latency: first %.1f ms; "
+                "later median %.1f ms, max %.1f ms (goal <= 30)\n",
+                sinkLatencyMs, (first.empty() ? -1.0 : first[0]) + sinkLatencyMs,
+                later[later.size() / 2] + sinkLatencyMs, later.back() + sinkLatencyMs);
     return 0;
 }

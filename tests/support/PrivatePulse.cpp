@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
 #include <chrono>
@@ -91,6 +92,18 @@ QByteArray PrivatePulse::StopRecording()
     recorder_.waitForFinished(5000);
     recording_ += recorder_.readAllStandardOutput();
     return recording_;
+}
+
+qint64 PrivatePulse::SinkLatencyUs() const
+{
+    QProcess list;
+    list.setProcessEnvironment(Environment());
+    list.start(QStringLiteral("pactl"), {"list", "sinks"});
+    if (!list.waitForFinished(5000))
+        return -1;
+    const QRegularExpression configured(QStringLiteral("configured (\\d+) usec"));
+    const QRegularExpressionMatch match = configured.match(QString::fromLocal8Bit(list.readAllStandardOutput()));
+    return match.hasMatch() ? match.captured(1).toLongLong() : -1;
 }
 
 void PrivatePulse::KillServer()

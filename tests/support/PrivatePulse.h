@@ -23,6 +23,9 @@ public:
     // When (steady clock, ns) the recording's first sample was played, as
     // closely as the times its data arrived tell: each arrival bounds it.
     qint64 RecordingStartNs() const { return recordingStartNs_; }
+    // The latency the null sink is configured for now, in microseconds: how
+    // far its rendering (what the recording hears) runs ahead of playing.
+    qint64 SinkLatencyUs() const;
     // Ends the server at once, as a crashing sound server would.
     void KillServer();
 
