@@ -1,6 +1,5 @@
 #include "Form1.h"
 
-#include <QAccessible>
 #include <QFocusEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -32,11 +31,7 @@ bool IsAllKana(const QString &text)
 Form1::Form1(CuePlayer playCue, QWidget *parent)
     : QWidget(parent), ui(std::make_unique<Ui::Form1>()), playCue(std::move(playCue))
 {
-    static const bool accessibleInstalled = [] {
-        QAccessible::installFactory(Form1AccessibleFactory);
-        return true;
-    }();
-    Q_UNUSED(accessibleInstalled);
+    InstallForm1Accessible();
     RegisterDesignFace();
     ui->setupUi(this);
     ApplyFractionalPointSizes(this);

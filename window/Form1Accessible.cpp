@@ -39,11 +39,20 @@ private:
     }
 };
 
-} // namespace
-
 QAccessibleInterface *Form1AccessibleFactory(const QString &className, QObject *object)
 {
     if (className == QLatin1String("Form1") && object && object->isWidgetType())
         return new Form1Accessible(static_cast<QWidget *>(object));
     return nullptr;
+}
+
+} // namespace
+
+void InstallForm1Accessible()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(Form1AccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }

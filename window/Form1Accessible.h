@@ -3,9 +3,6 @@
 // own bookkeeping and never shown to anyone.
 #pragma once
 
-class QObject;
-class QAccessibleInterface;
-class QString;
-
-// A factory for QAccessible::installFactory; answers for Form1 only.
-QAccessibleInterface *Form1AccessibleFactory(const QString &className, QObject *object);
+// Makes the toolkit present Form1 this way; once per program, before the
+// first Form1 is built.
+void InstallForm1Accessible();

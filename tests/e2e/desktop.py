@@ -77,8 +77,21 @@ class Desktop:
             raise
         return self
 
-    def __exit__(self, *exc):
+    def __exit__(self, exc_type, exc, traceback):
+        if exc_type is not None:
+            self.print_logs()
         self.close()
+
+    def print_logs(self):
+        """The end of each started process's output, to tell why a scenario failed."""
+        for name, _ in self.processes:
+            try:
+                with open(self.path(f"{name}.log"), errors="replace") as f:
+                    tail = f.read()[-3000:]
+            except OSError:
+                continue
+            if tail.strip():
+                print(f"--- {name} ---\n{tail}")
 
     @staticmethod
     def pids_with_home(home):

@@ -58,6 +58,12 @@ class Scenario:
         import a11y
         return a11y
 
+    def start_read(self, desktop):
+        """Starts the program and returns the AT-SPI reader and the program's application."""
+        program = self.start(desktop)
+        a11y = self.accessibility(desktop)
+        return a11y, a11y.application(pid=program.pid)
+
     def onsets(self, recording):
         tool = os.path.join(self.args.build, "tests", "cue_onsets")
         out = subprocess.run([tool, recording], capture_output=True, text=True, check=True).stdout
@@ -74,9 +80,7 @@ class Scenario:
     def game(self):
         """A person's game: two names typed in romaji, the button, the count heard and read."""
         with Desktop(ime=True, sound=True, a11y=True) as desktop:
-            self.start(desktop)
-            a11y = self.accessibility(desktop)
-            app = a11y.application()
+            a11y, app = self.start_read(desktop)
             first, second = a11y.find(app, name="一人目の氏名"), a11y.find(app, name="二人目の氏名")
             result = a11y.find(app, name="相性度")
             print(a11y.describe(app))
@@ -110,9 +114,7 @@ class Scenario:
     def ime(self):
         """The input method is switched on by the program, and only by the name boxes."""
         with Desktop(ime=True, a11y=True) as desktop:
-            self.start(desktop)
-            a11y = self.accessibility(desktop)
-            app = a11y.application()
+            a11y, app = self.start_read(desktop)
             first = a11y.find(app, name="一人目の氏名")
 
             desktop.click(*DISPLAY)  # the result box takes the focus
@@ -131,9 +133,7 @@ class Scenario:
     def refusal(self):
         """Katakana brings up the message; its OK empties the box and disables the button."""
         with Desktop(ime=True, a11y=True) as desktop:
-            self.start(desktop)
-            a11y = self.accessibility(desktop)
-            app = a11y.application()
+            a11y, app = self.start_read(desktop)
             first = a11y.find(app, name="一人目の氏名")
             button = a11y.find(app, name="相性を診断する")
 
@@ -158,9 +158,7 @@ class Scenario:
     def interrupt(self):
         """A name change during the count stops it: the display stays empty, no cue follows."""
         with Desktop(ime=True, sound=True, a11y=True) as desktop:
-            self.start(desktop)
-            a11y = self.accessibility(desktop)
-            app = a11y.application()
+            a11y, app = self.start_read(desktop)
             result = a11y.find(app, name="相性度")
 
             desktop.start_recording()
@@ -191,9 +189,8 @@ class Scenario:
         # The same game where a screen reader can confirm what the display
         # shows, on a bus that could start fcitx5: entering the boxes must not.
         with Desktop(a11y=True, activatable=True) as desktop:
-            self.start(desktop)
-            a11y = self.accessibility(desktop)
-            result = a11y.find(a11y.application(), name="相性度")
+            a11y, app = self.start_read(desktop)
+            result = a11y.find(app, name="相性度")
             desktop.click(*TEXT2)
             desktop.click(*TEXT1)
             desktop.click(*BUTTON)
@@ -215,6 +212,8 @@ class Scenario:
             code = program.wait(10)
         except subprocess.TimeoutExpired:
             raise Failure(f"closing the window {when} did not end the program")
+        if code != 0:
+            desktop.print_logs()
         desktop.stop_program(program)
         check(code == 0, f"closing the window {when} ended the program with status {code}")
 
@@ -233,8 +232,10 @@ class Scenario:
         """A whole game, traced: the program opens no file for writing."""
         with Desktop(sound=True) as desktop:
             log = desktop.path("strace")  # one file a thread, so no call is split
+            # LeakSanitizer cannot run under ptrace; the other scenarios check leaks.
+            asan = ":".join(filter(None, [os.environ.get("ASAN_OPTIONS"), "detect_leaks=0"]))
             program = desktop.start_program(
-                self.binary, cwd=self.args.source,
+                self.binary, cwd=self.args.source, extra_env={"ASAN_OPTIONS": asan},
                 wrapper=["strace", "-ff", "-qq", "-o", log, "-e",
                          "trace=open,openat,openat2,creat,truncate,mkdir,mkdirat,rename,renameat,"
                          "renameat2,unlink,unlinkat,rmdir,link,linkat,symlink,symlinkat"])
