@@ -5,5 +5,8 @@
 
 void PlayCue(const QString &cueName)
 {
-    CueBackend::Play(ResolveCueFile(cueName), DefaultCueFile());
+    // The default sound lies beside the program and does not move; the cue's
+    // own file is looked for afresh each time, in the current directory.
+    static const QString fallback = DefaultCueFile();
+    CueBackend::Play(ResolveCueFile(cueName), fallback);
 }
