@@ -1,26 +1,39 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the project needs to build, run and test,
-# only those missing, through sudo when not root. Safe to run again.
+# Installs the Debian 12 packages the project needs, only those missing,
+# through sudo when not root. Safe to run again.
+#   deps.sh run    what building and playing the game needs, nothing more
+#   deps.sh test   that, and what the tests and benchmarks need
 set -euo pipefail
 
-packages=(
-    # build
-    build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools libcanberra-dev libcanberra-pulse
-    # the window's Japanese Mincho face
-    fonts-ipaexfont-mincho
-    # window tests on a private X server, and screenshots
-    xvfb xauth xdotool imagemagick x11-utils
-    # sound: a private server to record cues, and the tools that make and measure them
+# Building and playing: the compiler, Qt's widgets, libcanberra with its
+# PulseAudio back end (which PipeWire serves as well) and the Mincho face.
+# No sound server and no input method: a person's own are used.
+run=(
+    build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools
+    libcanberra-dev libcanberra-pulse fonts-ipaexfont-mincho
+)
+
+# Testing, listed with what each group changes on a machine in the README.
+test=(
+    # a private X server, typing and clicking, screenshots
+    xvfb xauth xdotool imagemagick x11-utils libx11-dev libxdamage-dev
+    # a private sound server to record the cues, and the tools that measure them
     pulseaudio pulseaudio-utils sox libsox-fmt-base
-    # the end-to-end tests' desktop: a bus, the input method, the accessibility bus and its reader
-    dbus-daemon dbus-bin fcitx5 fcitx5-mozc fcitx5-frontend-qt6 at-spi2-core python3-pyatspi passwd
+    # a private bus, the input method, the accessibility bus and its reader
+    dbus-daemon dbus-bin fcitx5 fcitx5-mozc fcitx5-frontend-qt6 at-spi2-core python3-pyatspi
     # the icon generator
     librsvg2-bin python3 python3-pil
     # the package and its checks
     dpkg-dev file desktop-file-utils appstream
-    # hardening: sanitizers and the fuzzer (clang), memcheck, system call traces, the X client tools
-    clang libclang-rt-14-dev valgrind strace libx11-dev libxdamage-dev
+    # sanitizers and the fuzzer (clang), memcheck, system call traces
+    clang libclang-rt-14-dev valgrind strace
 )
+
+case "${1:-}" in
+    run) packages=("${run[@]}") ;;
+    test) packages=("${run[@]}" "${test[@]}") ;;
+    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
@@ -31,6 +44,6 @@ done
 
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-echo "Installing: ${missing[*]}"
+echo "Installing (with what they depend on): ${missing[*]}"
 "${as_root[@]}" apt-get update -q
 DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

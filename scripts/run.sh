@@ -3,6 +3,6 @@
 # its sounds are found in Sound/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/build.sh"
+"$root/scripts/build.sh" run
 cd "$root"
 exec ./build/minukape "$@"

@@ -2,17 +2,18 @@
 a session bus, the fcitx5 input method with mozc, a PulseAudio server whose
 null sink is recorded, and the accessibility bus, each started on request
 and all ended, by PID, when the desktop closes. Nothing outside its own
-temporary folder is touched but the unprivileged user the input method runs
-as (mozc refuses to run as root)."""
+temporary folder is touched: the input method runs as the system's
+unprivileged user nobody (mozc refuses to run as root), with a home of its
+own in that folder, so no account is made."""
 import os
-import pwd
 import shutil
 import signal
 import subprocess
 import tempfile
 import time
 
-IME_USER = "minukape-ime"
+IME_USER = "nobody"
+IME_UID = IME_GID = 65534  # nobody and nogroup on Debian
 SINK = "minukape_e2e"
 RATE = 44100
 
@@ -150,16 +151,7 @@ class Desktop:
         os.chmod(socket, 0o777)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = f"unix:path={socket}"
 
-    def ensure_ime_user(self):
-        try:
-            pwd.getpwnam(IME_USER)
-        except KeyError:
-            subprocess.run(as_root(["useradd", "--system", "--no-create-home", "--shell",
-                                    "/usr/sbin/nologin", IME_USER]), check=True)
-        return pwd.getpwnam(IME_USER)
-
     def start_ime(self):
-        user = self.ensure_ime_user()
         home = self.path("ime-home")
         runtime = self.path("ime-run")
         os.makedirs(os.path.join(home, ".config", "fcitx5"))
@@ -169,13 +161,13 @@ class Desktop:
                     "[Groups/0/Items/0]\nName=keyboard-us\nLayout=\n\n"
                     "[Groups/0/Items/1]\nName=mozc\nLayout=\n\n"
                     "[GroupOrder]\n0=Default\n")
-        subprocess.run(as_root(["chown", "-R", f"{user.pw_uid}:{user.pw_gid}", home, runtime]), check=True)
+        subprocess.run(as_root(["chown", "-R", f"{IME_UID}:{IME_GID}", home, runtime]), check=True)
         env = {"PATH": "/usr/bin:/bin", "HOME": home, "XDG_RUNTIME_DIR": runtime, "LANG": "C.UTF-8",
                "DISPLAY": self.env["DISPLAY"],
                "DBUS_SESSION_BUS_ADDRESS": self.env["DBUS_SESSION_BUS_ADDRESS"]}
         command = ["fcitx5", "-D", "--disable=all", "--enable=dbus,dbusfrontend,xcb,keyboard,mozc"]
         if os.geteuid() == 0:
-            self.spawn("fcitx5", command, env=env, user=user.pw_uid, group=user.pw_gid, extra_groups=[])
+            self.spawn("fcitx5", command, env=env, user=IME_UID, group=IME_GID, extra_groups=[])
         else:
             self.spawn("fcitx5", ["sudo", "-n", "-u", IME_USER, "env"] +
                        [f"{k}={v}" for k, v in env.items()] + command)

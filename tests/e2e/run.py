@@ -12,6 +12,7 @@ import configparser
 import glob
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -337,6 +338,9 @@ def main():
     parser.add_argument("--deb", default=None)
     args = parser.parse_args()
     args.shots = args.shots or os.path.join(args.build, "e2e-shots")
+    # A test stopped from outside (CTest's time-out, Ctrl+C) still ends its
+    # desktop's processes: SystemExit unwinds through the Desktop's clean-up.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     started = time.monotonic()
     try:
         getattr(Scenario(args), args.scenario)()

@@ -20,5 +20,5 @@ apt-get install --simulate --no-install-recommends "$deb" >/dev/null
 desktop-file-validate "$root"/usr/share/applications/*.desktop
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
 grep -qx 'Path=/usr/share/minukape' "$root"/usr/share/applications/*.desktop
-file "$root/usr/bin/minukape" | grep -q stripped
+file -b "$root/usr/bin/minukape" | grep -q ', stripped$' || { echo "FAIL: the program is not stripped"; exit 1; }
 echo "1 passed, 0 failed"
