@@ -5,20 +5,30 @@
 #   deps.sh test   that, and what the tests and benchmarks need
 set -euo pipefail
 
-# Building and playing: the compiler, Qt's widgets, libcanberra with its
-# PulseAudio back end (which PipeWire serves as well) and the Mincho face.
-# No sound server and no input method: a person's own are used.
+installed() {
+    [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null || true)" = installed ]
+}
+
+# Building and playing: the compiler, Qt's widgets, libcanberra and the
+# Mincho face. No sound server and no input method: a person's own are used.
 run=(
     build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools
-    libcanberra-dev libcanberra-pulse fonts-ipaexfont-mincho
+    libcanberra-dev fonts-ipaexfont-mincho
 )
+# libcanberra's PulseAudio back end depends on a sound server, so it comes
+# only where the desktop runs one (PulseAudio, or PipeWire's service);
+# elsewhere libcanberra plays through ALSA.
+if installed pulseaudio || installed pipewire-pulse; then
+    run+=(libcanberra-pulse)
+fi
 
 # Testing, listed with what each group changes on a machine in the README.
 test=(
     # a private X server, typing and clicking, screenshots
     xvfb xauth xdotool imagemagick x11-utils libx11-dev libxdamage-dev
-    # a private sound server to record the cues, and the tools that measure them
-    pulseaudio pulseaudio-utils sox libsox-fmt-base
+    # a private sound server to record the cues, the back end that plays to
+    # it, and the tools that measure them
+    pulseaudio pulseaudio-utils libcanberra-pulse sox libsox-fmt-base
     # a private bus, the input method, the accessibility bus and its reader
     dbus-daemon dbus-bin fcitx5 fcitx5-mozc fcitx5-frontend-qt6 at-spi2-core python3-pyatspi
     # the icon generator
@@ -37,8 +47,7 @@ esac
 
 missing=()
 for package in "${packages[@]}"; do
-    status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
-    [ "$status" = installed ] || missing+=("$package")
+    installed "$package" || missing+=("$package")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
