@@ -24,7 +24,7 @@ struct Count {
 
 Count RunCount()
 {
-    FormDriver driver([](const QString &) {});
+    FormDriver driver([](std::u16string_view) {});
     driver.Enter(driver.Text1(), QStringLiteral("ん"));
     driver.Enter(driver.Text2(), QStringLiteral("ん"));
     std::vector<Clock::time_point> shown;

@@ -40,7 +40,7 @@ int main(int argc, char *argv[])
     double sinkLatencyMs = 0;
     for (int run = 0; run < 3; ++run) {
         std::vector<qint64> calls;
-        FormDriver driver([&](const QString &cue) {
+        FormDriver driver([&](std::u16string_view cue) {
             calls.push_back(NowNs());
             PlayCue(cue);
         });

@@ -1,13 +1,13 @@
 #include "CueBackend.h"
 
-#include <QByteArray>
-#include <QFile>
 #include <QtGlobal>
 #include <canberra.h>
 #include <condition_variable>
 #include <dlfcn.h>
 #include <mutex>
 #include <optional>
+#include <string>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -16,8 +16,8 @@ namespace {
 constexpr std::uint32_t CueId = 1;
 
 struct Request {
-    QByteArray file;
-    QByteArray fallback;
+    std::string file;
+    std::string fallback;
 };
 
 // libcanberra is bound on the first cue, not at start-up: the program opens
@@ -105,8 +105,8 @@ private:
         int result = Open();
         if (result == CA_SUCCESS) {
             canberra_.cancel(context_, CueId);
-            result = request.file.isEmpty() ? CA_ERROR_NOTFOUND : PlayFile(request.file);
-            if (result != CA_SUCCESS && !ServerGone(result) && !request.fallback.isEmpty())
+            result = request.file.empty() ? CA_ERROR_NOTFOUND : PlayFile(request.file);
+            if (result != CA_SUCCESS && !ServerGone(result) && !request.fallback.empty())
                 result = PlayFile(request.fallback);
         }
         if (ServerGone(result)) {
@@ -138,9 +138,9 @@ private:
         context_ = nullptr;
     }
 
-    int PlayFile(const QByteArray &file)
+    int PlayFile(const std::string &file)
     {
-        return canberra_.play(context_, CueId, CA_PROP_MEDIA_FILENAME, file.constData(),
+        return canberra_.play(context_, CueId, CA_PROP_MEDIA_FILENAME, file.c_str(),
                                CA_PROP_MEDIA_ROLE, "event", nullptr);
     }
 
@@ -164,10 +164,16 @@ private:
 
 } // namespace
 
-void CueBackend::Play(const QString &file, const QString &fallback)
+void CueBackend::Play(const std::filesystem::path &file, const std::filesystem::path &fallback)
 {
     // Created on the first cue and never destroyed: leaving the program must
     // not wait for a worker that may be stuck on the sound server.
     static CanberraWorker *const worker = new CanberraWorker;
-    worker->Post({QFile::encodeName(file), QFile::encodeName(fallback)});
+    worker->Post({file.native(), fallback.native()});
+}
+
+std::filesystem::path CueBackend::ProgramFolder()
+{
+    std::error_code error;
+    return std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
 }

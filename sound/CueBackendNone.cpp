@@ -1,4 +1,9 @@
 #include "CueBackend.h"
 
 // Platforms without a sound back end of ours: cues are silent.
-void CueBackend::Play(const QString &, const QString &) {}
+void CueBackend::Play(const std::filesystem::path &, const std::filesystem::path &) {}
+
+std::filesystem::path CueBackend::ProgramFolder()
+{
+    return {};
+}

@@ -1,53 +1,95 @@
 #include "CueFiles.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <fstream>
+#include <system_error>
+
+namespace fs = std::filesystem;
 
 namespace {
 
-QString ExistingFile(const QString &path)
+bool IsFile(const fs::path &path)
 {
-    const QFileInfo info(path);
-    return info.isFile() ? info.absoluteFilePath() : QString();
+    std::error_code error;
+    return fs::is_regular_file(path, error);
+}
+
+char16_t Folded(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
+}
+
+bool SameIgnoringCase(std::u16string_view a, std::u16string_view b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char16_t x, char16_t y) { return Folded(x) == Folded(y); });
 }
 
 // A regular file in folder whose name equals name but for case.
-QString FileIgnoringCase(const QDir &folder, const QString &name)
+fs::path FileIgnoringCase(const fs::path &folder, std::u16string_view name)
 {
-    const QStringList entries = folder.entryList(QDir::Files | QDir::Hidden);
-    for (const QString &entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return folder.absoluteFilePath(entry);
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
+        if (SameIgnoringCase(entry->path().filename().u16string(), name) && IsFile(entry->path()))
+            return entry->path();
     }
     return {};
+}
+
+std::uint32_t Little32(const unsigned char *bytes)
+{
+    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t(bytes[3]) << 24;
 }
 
 } // namespace
 
-QString ResolveCueFile(const QString &cueName)
+fs::path ResolveCueFile(std::u16string_view cueName)
 {
-    const QFileInfo cue(QDir::current(), cueName);
-    const QString wavName = cue.fileName() + QStringLiteral(".wav");
-    for (const QString &path : {cue.filePath(), cue.dir().filePath(wavName)}) {
-        if (QString file = ExistingFile(path); !file.isEmpty())
-            return file;
+    std::error_code error;
+    const fs::path cue = (fs::current_path(error) / fs::path(cueName)).lexically_normal();
+    const fs::path folder = cue.parent_path();
+    const std::u16string name = cue.filename().u16string();
+    const std::u16string wavName = name + u".wav";
+    for (const fs::path &path : {cue, folder / wavName}) {
+        if (IsFile(path))
+            return path;
     }
-    for (const QString &name : {cue.fileName(), wavName}) {
-        if (QString file = FileIgnoringCase(cue.dir(), name); !file.isEmpty())
+    for (const std::u16string &candidate : {name, wavName}) {
+        if (fs::path file = FileIgnoringCase(folder, candidate); !file.empty())
             return file;
     }
     return {};
 }
 
-QString DefaultCueFile()
+fs::path DefaultCueFile(const fs::path &programFolder)
 {
-    const QDir programDir(QCoreApplication::applicationDirPath());
-    // Installed: bin/minukape with share/minukape/Default.wav; the build tree
-    // puts share/minukape beside the program and beside each test's folder.
-    for (const char *relative : {"../share/minukape/Default.wav", "share/minukape/Default.wav"}) {
-        if (QString file = ExistingFile(programDir.filePath(QString::fromLatin1(relative))); !file.isEmpty())
+    for (const char *relative : {"Default.wav", "../share/minukape/Default.wav", "share/minukape/Default.wav"}) {
+        const fs::path file = (programFolder / relative).lexically_normal();
+        if (IsFile(file))
             return file;
     }
     return {};
+}
+
+bool LooksLikeWav(const fs::path &file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::array<unsigned char, 12> header{};
+    if (!in.read(reinterpret_cast<char *>(header.data()), header.size())
+        || !std::equal(header.begin(), header.begin() + 4, "RIFF")
+        || !std::equal(header.begin() + 8, header.end(), "WAVE"))
+        return false;
+    bool format = false;
+    std::array<unsigned char, 8> chunk{};
+    while (in.read(reinterpret_cast<char *>(chunk.data()), chunk.size())) {
+        const std::uint32_t size = Little32(chunk.data() + 4);
+        if (std::equal(chunk.begin(), chunk.begin() + 4, "data"))
+            return format && size > 0;
+        if (std::equal(chunk.begin(), chunk.begin() + 4, "fmt "))
+            format = size >= 16;
+        in.seekg(size + (size & 1), std::ios::cur);
+    }
+    return false;
 }

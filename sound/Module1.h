@@ -3,10 +3,10 @@
 // is left to the platform's back end (CueBackend.h).
 #pragma once
 
-#include <QString>
+#include <string_view>
 
 // Plays the sound named like "./Sound/Kin" (resolved against the current
 // directory), cutting off any cue still playing. Never waits, never reports:
 // a cue with no playable sound plays the program's default sound, and with no
 // sound device at all nothing happens.
-void PlayCue(const QString &cueName);
+void PlayCue(std::u16string_view cueName);

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "CueBackend.h"
 #include "CueFiles.h"
 
 class TestCueFiles : public QObject {
@@ -14,7 +15,18 @@ private slots:
     void resolvesCueNames_data();
     void resolvesCueNames();
     void findsTheDefaultSoundBesideTheProgram();
+    void tellsAWavFromOtherFiles_data();
+    void tellsAWavFromOtherFiles();
 };
+
+namespace {
+
+QString FromPath(const std::filesystem::path &path)
+{
+    return QString::fromStdU16String(path.u16string());
+}
+
+} // namespace
 
 void TestCueFiles::resolvesCueNames_data()
 {
@@ -59,7 +71,7 @@ void TestCueFiles::resolvesCueNames()
     }
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir.path()));
-    const QString resolved = ResolveCueFile(cue);
+    const QString resolved = FromPath(ResolveCueFile(cue.toStdU16String()));
     QDir::setCurrent(previous);
 
     QCOMPARE(resolved, expected.isEmpty() ? QString() : QFileInfo(dir.filePath(expected)).absoluteFilePath());
@@ -67,10 +79,39 @@ void TestCueFiles::resolvesCueNames()
 
 void TestCueFiles::findsTheDefaultSoundBesideTheProgram()
 {
-    const QString file = DefaultCueFile();
+    const QString file = FromPath(DefaultCueFile(CueBackend::ProgramFolder()));
     QVERIFY(!file.isEmpty());
     QVERIFY(file.endsWith(QLatin1String("share/minukape/Default.wav")));
     QVERIFY(QFileInfo(file).isFile());
+}
+
+void TestCueFiles::tellsAWavFromOtherFiles_data()
+{
+    QFile kin(QStringLiteral(MINUKAPE_SOURCE_DIR "/Sound/Kin.wav"));
+    QVERIFY(kin.open(QIODevice::ReadOnly));
+    const QByteArray wav = kin.readAll();
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("playable");
+
+    QTest::newRow("a cue's sound") << wav << true;
+    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("header cut short") << wav.left(30) << false;
+    QTest::newRow("chunks but no data") << wav.left(36) << false;
+    QTest::newRow("not RIFF") << QByteArray("ID3\x04 some other sound file") << false;
+    QTest::newRow("RIFF but not WAVE") << QByteArray("RIFF\x04\0\0\0AVI ") << false;
+}
+
+void TestCueFiles::tellsAWavFromOtherFiles()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, playable);
+
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("cue.wav")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    QCOMPARE(LooksLikeWav(file.fileName().toStdU16String()), playable);
 }
 
 QTEST_GUILESS_MAIN(TestCueFiles)

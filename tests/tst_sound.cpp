@@ -12,6 +12,7 @@
 #include "FormDriver.h"
 #include "Module1.h"
 #include "PrivatePulse.h"
+#include "Utf16View.h"
 
 namespace {
 
@@ -103,9 +104,9 @@ void TestSound::countCuesSoundAtTheirTicks()
 void TestSound::aNewCueCutsOffThePlayingOne()
 {
     const Recording recording = Record([] {
-        PlayCue(QStringLiteral("./Sound/Pororon"));
+        PlayCue(u"./Sound/Pororon");
         QTest::qWait(500);
-        PlayCue(QStringLiteral("./Sound/Kin"));
+        PlayCue(u"./Sound/Kin");
     });
 
     const QList<CueOnset> onsets = recording.Onsets();
@@ -186,7 +187,7 @@ void TestSound::aCueWithoutSoundPlaysTheDefault()
     }
     QVERIFY(QDir::setCurrent(dir.path()));
 
-    const Recording recording = Record([&] { PlayCue(QStringLiteral("./Sound/") + cue); },
+    const Recording recording = Record([&] { PlayCue(Utf16View(QStringLiteral("./Sound/") + cue)); },
                                        cue == QLatin1String("Pororon") ? 1300 : 700);
     QCOMPARE(Names(recording.Onsets()), heard);
 }

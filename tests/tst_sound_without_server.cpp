@@ -49,7 +49,7 @@ void TestSoundWithoutServer::playCueReturnsAtOnce()
     for (int i = 0; i < 20; ++i) {
         QElapsedTimer clock;
         clock.start();
-        PlayCue(i % 2 ? QStringLiteral("./Sound/Kin") : QStringLiteral("./Sound/Missing"));
+        PlayCue(i % 2 ? u"./Sound/Kin" : u"./Sound/Missing");
         // A hang, not a speed: a blocked call would take the server's time-out.
         QVERIFY2(clock.elapsed() < 250, qPrintable(QString::number(clock.elapsed())));
     }

@@ -8,10 +8,11 @@
 FormDriver::FormDriver(CuePlayer player)
 {
     clock.start();
-    form_ = std::make_unique<Form1>([this, player](const QString &cue) {
+    form_ = std::make_unique<Form1>([this, player](std::u16string_view cueName) {
+        const QString cue = QString::fromUtf16(cueName.data(), qsizetype(cueName.size()));
         cues << Cue{cue.section(u'/', -1), Text3()->text(), Command1()->isEnabled(), clock.elapsed()};
         if (player)
-            player(cue);
+            player(cueName);
     });
     QObject::connect(Text3(), &QLineEdit::textChanged, [this](const QString &text) { displayed << text; });
     form_->show();
