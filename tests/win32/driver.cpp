@@ -1,0 +1,289 @@
+// Works the real minukape.exe through its window's messages, as a person
+// would with mouse and keys, from another program on the same Wine desktop.
+// usage: driver.exe REPORT SCENARIO...   (start, game, refusals, interrupt,
+// close). Writes one line per failed check and a closing tally to REPORT.
+#include <windows.h>
+#include <imm.h>
+#include <oleacc.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+enum : int { Text1 = 101, Text2, Command1, Text3, Text4 };
+
+using Clock = std::chrono::steady_clock;
+
+FILE *report = nullptr;
+int passed = 0;
+int failed = 0;
+
+std::string Utf8(const std::wstring &text)
+{
+    std::string out(std::size_t(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), int(out.size()), nullptr, nullptr);
+    out.pop_back();
+    return out;
+}
+
+void Check(bool ok, const std::string &what)
+{
+    ++(ok ? passed : failed);
+    if (!ok)
+        std::fprintf(report, "FAIL %s\n", what.c_str());
+    std::fflush(report);
+}
+
+template <typename Condition>
+bool WaitFor(Condition condition, int ms)
+{
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    while (!condition()) {
+        if (Clock::now() > deadline)
+            return false;
+        Sleep(1);
+    }
+    return true;
+}
+
+std::wstring TextOf(HWND window)
+{
+    wchar_t text[512] = {};
+    SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+HWND Form()
+{
+    return FindWindowW(L"Form1", L"ミヌカペ");
+}
+
+HWND Item(int id)
+{
+    return GetDlgItem(Form(), id);
+}
+
+HWND Text4Box()
+{
+    return FindWindowExW(FindWindowExW(HWND_MESSAGE, nullptr, L"Static", L"Form1.Text4"), nullptr, L"Edit", nullptr);
+}
+
+void ClickBox(HWND box)
+{
+    PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+HWND Focused()
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(Form(), nullptr), &info);
+    return info.hwndFocus;
+}
+
+std::wstring AccessibleName(HWND window)
+{
+    IAccessible *accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void **>(&accessible))))
+        return L"(none)";
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::wstring result = SUCCEEDED(accessible->get_accName(self, &name)) && name ? name : L"(none)";
+    SysFreeString(name);
+    accessible->Release();
+    return result;
+}
+
+// The open status and conversion mode of a box's input context, read inside
+// the program by imm_probe.dll, hooked into its GUI thread for the call.
+std::pair<long, long> InputMethodState(HWND box)
+{
+    struct ProbeState {
+        LONG answered, open, conversion;
+    };
+    const HANDLE block = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(ProbeState),
+                                            L"minukape-imm-probe");
+    auto *state = static_cast<ProbeState *>(MapViewOfFile(block, FILE_MAP_WRITE, 0, 0, 0));
+    *state = {};
+    const HMODULE probe = LoadLibraryW(L"imm_probe.dll");
+    const auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void *>(GetProcAddress(probe, "ProbeHook")));
+    const HHOOK installed = SetWindowsHookExW(WH_CALLWNDPROC, hook, probe, GetWindowThreadProcessId(box, nullptr));
+    SendMessageW(box, RegisterWindowMessageW(L"minukape-imm-probe"), 0, 0);
+    const std::pair<long, long> result = state->answered ? std::pair<long, long>{state->open, state->conversion}
+                                                         : std::pair<long, long>{-1, -1};
+    UnhookWindowsHookEx(installed);
+    UnmapViewOfFile(state);
+    CloseHandle(block);
+    return result;
+}
+
+// Sets a box's text as a paste would, and meets the refusal that follows.
+struct Refusal {
+    int boxes = 0; // message boxes seen open at once, at most
+    std::wstring caption, text;
+    bool okOnly = false, icon = false;
+};
+
+HWND MessageBoxOpen()
+{
+    return FindWindowW(L"#32770", nullptr);
+}
+
+Refusal PasteRefused(HWND box, const wchar_t *text)
+{
+    Refusal seen;
+    std::thread paste([&] { SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); });
+    if (WaitFor([] { return MessageBoxOpen() != nullptr; }, 5000)) {
+        Sleep(50);
+        const HWND message = MessageBoxOpen();
+        for (HWND other = message; other; other = FindWindowExW(nullptr, other, L"#32770", nullptr))
+            ++seen.boxes;
+        seen.caption = TextOf(message);
+        seen.text = TextOf(GetDlgItem(message, 0xFFFF));
+        seen.okOnly = GetDlgItem(message, IDOK) && !GetDlgItem(message, IDCANCEL) && !GetDlgItem(message, IDNO);
+        const HWND icon = GetDlgItem(message, 0x14);
+        seen.icon = icon && IsWindowVisible(icon);
+        Check(GetWindow(message, GW_OWNER) == Form(), "the refusal is owned by the window");
+        PostMessageW(GetDlgItem(message, IDOK), BM_CLICK, 0, 0);
+    }
+    paste.join();
+    return seen;
+}
+
+void SetNames(const wchar_t *first, const wchar_t *second)
+{
+    SendMessageW(Item(Text1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(first));
+    SendMessageW(Item(Text2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(second));
+}
+
+// --- scenarios ------------------------------------------------------------
+
+void Start()
+{
+    Check(WaitFor([] { return Form() && Focused() == Item(Text1); }, 15000), "the window opens with Text1 focused");
+    RECT client{};
+    GetClientRect(Form(), &client);
+    Check(client.right == 468 && client.bottom == 384,
+          "client area 468x384, not " + std::to_string(client.right) + "x" + std::to_string(client.bottom));
+    POINT origin{0, 0};
+    ClientToScreen(Form(), &origin);
+    std::fprintf(report, "CLIENT %ld %ld\n", origin.x, origin.y);
+
+    Check(TextOf(Item(Text1)) == L"やまだたろう" && TextOf(Item(Text2)) == L"すずきはなこ", "the sample names");
+    Check(TextOf(Item(Text3)).empty() && IsWindowEnabled(Item(Command1)), "display empty, button enabled");
+    DWORD from = 1, to = 0;
+    SendMessageW(Item(Text1), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    Check(from == 0 && to == 6, "the first name is selected whole");
+    Check(!Item(Text4) && Text4Box() && !IsWindowVisible(Text4Box()) && TextOf(Text4Box()) == L"数値データ",
+          "Text4 holds its start text outside the window, hidden");
+
+    HWND next = Item(Text1);
+    for (int id : {Text2, Command1, Text3, Text1}) {
+        next = GetNextDlgTabItem(Form(), next, FALSE);
+        Check(next == Item(id), "Tab reaches control " + std::to_string(id) + " next");
+    }
+
+    for (auto [id, name] : {std::pair{Text1, L"一人目の氏名"}, {Text2, L"二人目の氏名"},
+                            {Command1, L"相性を診断する"}, {Text3, L"相性度"}})
+        Check(AccessibleName(Item(id)) == name, "accessible name of control " + std::to_string(id) + ": "
+                                                    + Utf8(AccessibleName(Item(id))));
+
+    // Entering each name box asks its input context for hiragana.
+    for (int id : {Text2, Text1}) {
+        ClickBox(Item(id));
+        Check(WaitFor([id] { return Focused() == Item(id); }, 2000), "a click focuses a name box");
+        const auto [open, mode] = InputMethodState(Item(id));
+        Check(open && mode == (IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE),
+              "the input method is open in hiragana: open " + std::to_string(open) + ", mode " + std::to_string(mode));
+    }
+}
+
+void Game()
+{
+    std::vector<std::wstring> shown;
+    PostMessageW(Item(Command1), BM_CLICK, 0, 0);
+    const bool done = WaitFor([&] {
+        const std::wstring now = TextOf(Item(Text3));
+        if (shown.empty() || shown.back() != now)
+            shown.push_back(now);
+        return now == L"38";
+    }, 10000);
+    Check(done, "the count reaches 38");
+    std::wstring expected;
+    for (int n = 0; n <= 38; ++n)
+        expected += std::to_wstring(n) + L" ";
+    std::wstring seen;
+    for (const std::wstring &value : shown)
+        seen += value + L" ";
+    Check(seen == expected, "the display counts 0 to 38 one by one: " + Utf8(seen));
+    Sleep(300);
+    Check(TextOf(Item(Text3)) == L"38" && !IsWindowEnabled(Item(Command1)), "the count stops at 38, button off");
+    Check(TextOf(Text4Box()) == L"332115111153", "the digits go to Text4");
+}
+
+void Refusals()
+{
+    for (auto [id, text] : {std::pair{Text1, L"タロウ"}, {Text2, L"a"}, {Text1, L"たろー"}, {Text2, L"ゐ"}}) {
+        SetNames(L"やまだたろう", L"すずきはなこ");
+        const std::string row = "refusing " + Utf8(text) + ": ";
+        const Refusal seen = PasteRefused(Item(id), text);
+        Check(seen.boxes == 1, row + "one message box, not " + std::to_string(seen.boxes));
+        Check(seen.caption == L"ミヌカペ" && seen.text == L"ひらがな50音のみで入力してね。",
+              row + "the message says " + Utf8(seen.caption) + " / " + Utf8(seen.text));
+        Check(seen.okOnly && !seen.icon, row + "OK only, no icon");
+        Check(WaitFor([] { return !MessageBoxOpen(); }, 2000), row + "OK closes the message");
+        Check(TextOf(Item(id)).empty() && !IsWindowEnabled(Item(Command1)), row + "box emptied, button off");
+        Sleep(200);
+        Check(!MessageBoxOpen(), row + "no second message");
+    }
+}
+
+void Interrupt()
+{
+    SetNames(L"やまだたろう", L"すずきはなこ");
+    PostMessageW(Item(Command1), BM_CLICK, 0, 0);
+    Check(WaitFor([] { return _wtoi(TextOf(Item(Text3)).c_str()) >= 12; }, 5000), "the count passes 11");
+    SendMessageW(Item(Text2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"あ"));
+    Check(TextOf(Item(Text3)).empty() && IsWindowEnabled(Item(Command1)), "a name change empties the display");
+    Sleep(2000);
+    Check(TextOf(Item(Text3)).empty(), "the stopped count does not resume");
+}
+
+void Close()
+{
+    PostMessageW(Form(), WM_CLOSE, 0, 0);
+    Check(WaitFor([] { return !Form(); }, 5000), "closing the window ends the program");
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t **argv)
+{
+    if (argc < 3)
+        return 2;
+    report = _wfopen(argv[1], L"w");
+    if (!report)
+        return 2;
+    CoInitialize(nullptr);
+    for (int i = 2; i < argc; ++i) {
+        const std::wstring scenario = argv[i];
+        if (scenario == L"start") Start();
+        else if (scenario == L"game") Game();
+        else if (scenario == L"refusals") Refusals();
+        else if (scenario == L"interrupt") Interrupt();
+        else if (scenario == L"close") Close();
+        else Check(false, "no scenario " + Utf8(scenario));
+    }
+    std::fprintf(report, "%d passed, %d failed\n", passed, failed);
+    std::fclose(report);
+    CoUninitialize();
+    return failed ? 1 : 0;
+}
