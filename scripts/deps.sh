@@ -37,6 +37,9 @@ test=(
     dpkg-dev file desktop-file-utils appstream
     # sanitizers and the fuzzer (clang), memcheck, system call traces
     clang libclang-rt-14-dev valgrind strace
+    # the Windows program: its cross compiler, Wine to test it in (with its
+    # caption fonts and a Japanese locale), its installer and zip
+    g++-mingw-w64-x86-64 wine wine64 fonts-wine locales nsis unzip
 )
 
 case "${1:-}" in

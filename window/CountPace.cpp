@@ -1,5 +1,7 @@
 #include "CountPace.h"
 
+#include <algorithm>
+
 void CountPace::Start(Time now)
 {
     start = now;
@@ -15,4 +17,9 @@ CountPace::Time CountPace::RunDueSteps(Time now, const std::function<bool()> &st
             break;
     }
     return start + (taken + 1) * interval - now;
+}
+
+long long CountPace::WakeAfterMs(Time untilNext)
+{
+    return std::max<long long>(MinimumWakeMs, std::chrono::ceil<std::chrono::milliseconds>(untilNext).count());
 }

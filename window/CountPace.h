@@ -12,6 +12,9 @@ class CountPace {
 public:
     using Time = std::chrono::nanoseconds; // on the face's steady clock
 
+    // The shortest wait a platform timer is asked for, in ms (Windows' floor).
+    static constexpr long long MinimumWakeMs = 10;
+
     explicit CountPace(Time interval) : interval(interval) {}
 
     // The count starts now: its first step is due one interval later.
@@ -19,6 +22,9 @@ public:
     // Runs step once for each step due by now, until it returns false (the
     // count has ended). Returns how long from now the next step is due.
     Time RunDueSteps(Time now, const std::function<bool()> &step);
+    // The wait to ask the timer for, in whole ms, so it wakes once the next
+    // step is due and not before.
+    static long long WakeAfterMs(Time untilNext);
 
 private:
     Time interval;

@@ -237,8 +237,8 @@ class Desktop:
     def key(self, *keys):
         self.xdotool("key", "--delay", "40", *keys)
 
-    def screenshot(self, path):
-        subprocess.run(["import", "-window", "root", "-crop", "468x384+0+0", "+repage", path],
+    def screenshot(self, path, size="468x384"):
+        subprocess.run(["import", "-window", "root", "-crop", f"{size}+0+0", "+repage", path],
                        env=self.env, check=True, timeout=30)
 
     def start_recording(self):

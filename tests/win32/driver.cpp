@@ -168,7 +168,8 @@ void SetNames(const wchar_t *first, const wchar_t *second)
 
 void Start()
 {
-    Check(WaitFor([] { return Form() && Focused() == Item(Text1); }, 15000), "the window opens with Text1 focused");
+    Check(WaitFor([] { return Form() && IsWindowVisible(Form()) && Item(Text1) && Focused() == Item(Text1); }, 15000),
+          "the window opens with Text1 focused");
     RECT client{};
     GetClientRect(Form(), &client);
     Check(client.right == 468 && client.bottom == 384,

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <utility>
 #include <string>
 
@@ -255,8 +254,7 @@ void Form1Window::Tick()
     if (!timer1Enabled)
         return;
     // Woken again when the next step is due; a late wake is caught up then.
-    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(untilNext).count();
-    SetTimer(form, Timer1Id, UINT(std::max<long long>(USER_TIMER_MINIMUM, ms)), nullptr);
+    SetTimer(form, Timer1Id, UINT(CountPace::WakeAfterMs(untilNext)), nullptr);
 }
 
 LRESULT Form1Window::Colour(HDC dc, HWND control)

@@ -1,0 +1,235 @@
+#!/usr/bin/env python3
+"""Tests of the Windows program under Wine, as a person would use it: on a
+private X server, in a Wine virtual desktop with a prefix of the run's own,
+with a private PulseAudio server whose null sink is recorded. The driver
+(driver.cpp, built with the same compiler) works the real minukape.exe
+through its window's messages; this script starts everything, listens to
+the cues and checks the window's colours in a screenshot.
+
+usage: run.py --build LINUX_BUILD --windows WINDOWS_BUILD --source SOURCE"""
+import argparse
+import glob
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
+from desktop import Desktop, wait_for  # noqa: E402
+
+DESKTOP = "/desktop=minukape,800x600"
+CUE_TOLERANCE_MS = 60  # Wine's sound timing is not Windows's
+GAME_CUES = ["Push", "Kin", "Kin", "Kin", "Pororon"]
+GAME_GAPS_MS = [None, None, 500, 500, 400]  # after the cue before: ticks 10, 20, 30, 38
+# Window coordinates (client area) of points whose colour the layout fixes.
+COLOURS = {"the window": ((8, 70), (192, 192, 255)), "a label's ground": ((300, 25), (192, 192, 255)),
+           "the display's ground": ((140, 260), (255, 128, 0))}
+DISPLAY = (128, 248, 209, 109)  # the display's box, for its blue digits
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def unix_to_wine(path):
+    return "Z:" + path.replace("/", "\\")
+
+
+class Wine:
+    """A Wine prefix of this run's own, on the desktop's X server and sound server."""
+
+    def __init__(self, desktop):
+        self.desktop = desktop
+        locales = desktop.path("locales")
+        # Japanese captions render only under a Japanese locale.
+        os.makedirs(locales)
+        subprocess.run(["localedef", "-i", "ja_JP", "-f", "UTF-8", os.path.join(locales, "ja_JP.UTF-8")],
+                       check=True, capture_output=True)
+        self.env = dict(desktop.env, WINEARCH="win64", WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
+                        WINEPREFIX=desktop.path("prefix"), LOCPATH=locales, LANG="ja_JP.UTF-8")
+        # One server for the whole run, so each program starts at once.
+        os.makedirs(self.env["WINEPREFIX"])
+        desktop.spawn("wineserver", ["wineserver", "-f", "-p"], env=self.env)
+        # wineboot leaves Wine's services running with its output open: no pipe.
+        subprocess.run(["wineboot", "-i"], env=self.env, timeout=120, check=True, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        # Wine has no "ＭＳ 明朝": the IPAex Mincho face stands in for it.
+        self.run(["wine", "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", "ＭＳ 明朝",
+                  "/t", "REG_SZ", "/d", "IPAexMincho", "/f"])
+
+    def run(self, command, timeout=60, **kwargs):
+        return subprocess.run(command, env=self.env, timeout=timeout, check=True, capture_output=True, **kwargs)
+
+    def c_drive(self, *parts):
+        return os.path.join(self.env["WINEPREFIX"], "drive_c", *parts)
+
+    def start(self, exe, cwd):
+        self.desktop.spawn("minukape", ["wine", "explorer", DESKTOP, exe], env=self.env, cwd=cwd)
+
+    def drive(self, driver, *scenarios, timeout=60):
+        """Runs the driver's scenarios on the desktop; returns the lines it reported."""
+        report = self.desktop.path("report.txt")
+        if os.path.exists(report):
+            os.remove(report)
+        self.desktop.spawn("driver", ["wine", "explorer", DESKTOP, os.path.basename(driver),
+                                      unix_to_wine(report), *scenarios],
+                           env=self.env, cwd=os.path.dirname(driver))
+
+        def tally():
+            if not os.path.exists(report):
+                return None
+            lines = open(report, encoding="utf-8").read().splitlines()
+            return lines if lines and lines[-1].endswith(" failed") else None
+        lines = wait_for(tally, timeout, interval=0.1, what=f"the driver's {' '.join(scenarios)}")
+        failures = [line for line in lines if line.startswith("FAIL")]
+        check(not failures, f"{' '.join(scenarios)}: " + "; ".join(failures))
+        print(f"driver {' '.join(scenarios)}: {lines[-1]}")
+        return lines
+
+    def close(self):
+        """Ends every Wine process of the prefix, and waits until they are gone."""
+        subprocess.run(["wineserver", "-k"], env=self.env, capture_output=True, timeout=30)
+        subprocess.run(["wineserver", "-w"], env=self.env, capture_output=True, timeout=30)
+
+
+class Tests:
+    def __init__(self, args):
+        self.args = args
+        self.exe = os.path.join(args.windows, "minukape.exe")
+        self.driver = os.path.join(args.windows, "win32_driver.exe")
+        self.shots = os.path.join(args.build, "e2e-shots")
+        os.makedirs(self.shots, exist_ok=True)
+
+    def onsets(self, recording):
+        tool = os.path.join(self.args.build, "tests", "cue_onsets")
+        out = subprocess.run([tool, recording], capture_output=True, text=True, check=True).stdout
+        return [(name, float(ms)) for name, ms in (line.split() for line in out.splitlines())]
+
+    def listen(self, desktop, wine, *scenarios):
+        """Runs driver scenarios while recording; returns the cues heard."""
+        desktop.start_recording()
+        time.sleep(0.3)
+        wine.drive(self.driver, *scenarios)
+        return self.onsets(desktop.stop_recording())
+
+    def check_cues(self, cues, heard, timed):
+        names = [name for name, _ in cues]
+        check(names == heard, f"heard {names}, not {heard}")
+        if not timed:
+            return
+        for i, gap in enumerate(GAME_GAPS_MS):
+            if gap is not None:
+                took = cues[i][1] - cues[i - 1][1]
+                check(abs(took - gap) <= CUE_TOLERANCE_MS, f"{names[i]} came {took:.0f} ms after the cue before, "
+                                                          f"not {gap}")
+
+    def check_colours(self, desktop, origin):
+        from PIL import Image
+        path = os.path.join(self.shots, "win32-game-done.png")
+        desktop.screenshot(path, size="800x600")
+        image = Image.open(path).convert("RGB")
+        ox, oy = origin
+        for what, ((x, y), colour) in COLOURS.items():
+            found = image.getpixel((ox + x, oy + y))
+            check(found == colour, f"{what} is {found}, not {colour}")
+        left, top, width, height = DISPLAY
+        blue = sum(1 for x in range(left, left + width) for y in range(top, top + height)
+                   if image.getpixel((ox + x, oy + y)) == (0, 0, 255))
+        check(blue > 200, f"the display's digits show {blue} blue pixels")
+
+    def game(self, desktop, wine):
+        """The start state, the sample game heard and seen, each refusal, an interrupted count."""
+        wine.start(self.exe, cwd=self.args.source)
+        lines = wine.drive(self.driver, "start")
+        origin = next(tuple(map(int, line.split()[1:])) for line in lines if line.startswith("CLIENT"))
+        self.check_cues(self.listen(desktop, wine, "game"), GAME_CUES, timed=True)
+        self.check_colours(desktop, origin)
+        wine.drive(self.driver, "refusals", "interrupt", "close")
+
+    def default_sound(self, desktop, wine):
+        """From a folder with no Sound folder, each cue plays the program's own Default.wav."""
+        empty = desktop.path("no-sounds")
+        os.makedirs(empty)
+        wine.start(self.exe, cwd=empty)
+        wine.drive(self.driver, "start")
+        self.check_cues(self.listen(desktop, wine, "game", "close"), ["Default"] * 5, timed=False)
+
+    def installer(self, desktop, wine):
+        """The installer installs silently; the installed program finds its sounds; the uninstaller removes it."""
+        setup = glob.glob(os.path.join(self.args.windows, "minukape-*-setup.exe"))
+        check(len(setup) == 1, f"installers built: {setup}")
+        wine.run(["wine", setup[0], "/S", r"/D=C:\Program Files\minukape"], timeout=120)
+        folder = wine.c_drive("Program Files", "minukape")
+        for name in ("minukape.exe", "Default.wav", "uninstall.exe", "Sound/Push.wav", "Sound/Kin.wav",
+                     "Sound/Pororon.wav"):
+            check(os.path.isfile(os.path.join(folder, name)), f"the installer did not install {name}")
+        shortcuts = glob.glob(wine.c_drive("ProgramData", "Microsoft", "Windows", "Start Menu", "Programs", "*.lnk"))
+        check([os.path.basename(s) for s in shortcuts] == ["ミヌカペ.lnk"], f"Start-menu shortcuts: {shortcuts}")
+        listed = wine.run(["wine", "reg", "query",
+                           r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\minukape"]).stdout
+        check(b"UninstallString" in listed, "the uninstaller is not listed under installed programs")
+
+        # Started as its shortcut starts it: in the install folder.
+        wine.start(os.path.join(folder, "minukape.exe"), cwd=folder)
+        wine.drive(self.driver, "start")
+        self.check_cues(self.listen(desktop, wine, "game", "close"), GAME_CUES, timed=False)
+
+        wine.run(["wine", os.path.join(folder, "uninstall.exe"), "/S"], timeout=60)
+        wait_for(lambda: not os.path.exists(os.path.join(folder, "minukape.exe")), 20, what="the uninstaller")
+
+    def zip(self):
+        """The portable zip holds what the installer installs."""
+        zips = glob.glob(os.path.join(self.args.windows, "minukape-*-windows.zip"))
+        check(len(zips) == 1, f"zips built: {zips}")
+        names = sorted(subprocess.run(["unzip", "-Z1", zips[0]], capture_output=True, text=True,
+                                      check=True).stdout.split())
+        expected = sorted(["minukape/", "minukape/minukape.exe", "minukape/Default.wav", "minukape/Sound/",
+                           "minukape/Sound/Push.wav", "minukape/Sound/Kin.wav", "minukape/Sound/Pororon.wav"])
+        check(names == expected, f"the zip holds {names}")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build", required=True)
+    parser.add_argument("--windows", required=True)
+    parser.add_argument("--source", required=True)
+    args = parser.parse_args()
+    for name in ("build", "windows", "source"):
+        setattr(args, name, os.path.abspath(getattr(args, name)))
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    tests = Tests(args)
+    passed = failed = 0
+    started = time.monotonic()
+    with Desktop(bus=False, sound=True) as desktop:
+        wine = Wine(desktop)
+        try:
+            for name, test in (("game", tests.game), ("default sound", tests.default_sound),
+                               ("installer", tests.installer), ("zip", lambda *_: tests.zip())):
+                try:
+                    test(desktop, wine)
+                    passed += 1
+                    print(f"PASS {name}")
+                except (Failure, TimeoutError, subprocess.CalledProcessError) as failure:
+                    failed += 1
+                    print(f"FAIL {name}: {failure}")
+                    desktop.print_logs()
+                    # The next test starts from no program at all.
+                    subprocess.run(["wine", "taskkill", "/f", "/im", "minukape.exe"], env=wine.env,
+                                   capture_output=True, timeout=30)
+        finally:
+            wine.close()
+    print(f"Wine tests took {time.monotonic() - started:.1f} s")
+    print(f"{passed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
