@@ -4,9 +4,10 @@
 # loaded, and the cues' delay from tick to sound.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/build.sh" >/dev/null
+"$root/scripts/build.sh" test >/dev/null
 build="$root/build"
 echo "== scoring"; "$build/bench/bench_scoring"
 echo; echo "== launch and memory"; /usr/bin/python3 "$root/bench/launch.py" "$build" "$root"
 echo; echo "== count-up timing"; "$build/bench/bench_countup" 2>/dev/null
 echo; echo "== cue delay"; "$build/bench/bench_cues" 2>/dev/null
+echo; echo "== the Windows program under Wine"; /usr/bin/python3 "$root/bench/launch_wine.py" "$build" "$root"

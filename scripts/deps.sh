@@ -3,6 +3,7 @@
 # through sudo when not root. Safe to run again.
 #   deps.sh run    what building and playing the game needs, nothing more
 #   deps.sh test   that, and what the tests and benchmarks need
+#   deps.sh windows  what cross-building the Windows program and its installer needs
 set -euo pipefail
 
 installed() {
@@ -22,6 +23,9 @@ if installed pulseaudio || installed pipewire-pulse; then
     run+=(libcanberra-pulse)
 fi
 
+# The Windows program, built here: the cross compiler and the installer's.
+windows=(cmake g++-mingw-w64-x86-64 nsis)
+
 # Testing, listed with what each group changes on a machine in the README.
 test=(
     # a private X server, typing and clicking, screenshots
@@ -37,15 +41,16 @@ test=(
     dpkg-dev file desktop-file-utils appstream
     # sanitizers and the fuzzer (clang), memcheck, system call traces
     clang libclang-rt-14-dev valgrind strace
-    # the Windows program: its cross compiler, Wine to test it in (with its
-    # caption fonts and a Japanese locale), its installer and zip
-    g++-mingw-w64-x86-64 wine wine64 fonts-wine locales nsis unzip
+    # Wine to test the Windows program in, with its caption fonts and a
+    # Japanese locale, and a look into its zip
+    wine wine64 fonts-wine locales unzip
 )
 
 case "${1:-}" in
     run) packages=("${run[@]}") ;;
-    test) packages=("${run[@]}" "${test[@]}") ;;
-    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+    test) packages=("${run[@]}" "${windows[@]}" "${test[@]}") ;;
+    windows) packages=("${windows[@]}") ;;
+    *) echo "usage: $0 run|test|windows" >&2; exit 2 ;;
 esac
 
 missing=()
