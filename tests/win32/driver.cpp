@@ -207,10 +207,25 @@ void Start()
     }
 }
 
+void PressKey(WPARAM key)
+{
+    PostMessageW(Focused(), WM_KEYDOWN, key, 1);
+    PostMessageW(Focused(), WM_KEYUP, key, LPARAM(0xC0000001));
+}
+
+// Tab from the first name to the second and on to the button, and Enter.
 void Game()
 {
+    Check(Focused() == Item(Text1), "the game starts from the first name");
+    PressKey(VK_TAB);
+    Check(WaitFor([] { return Focused() == Item(Text2); }, 2000), "Tab moves to the second name");
+    DWORD from = 1, to = 0;
+    SendMessageW(Item(Text2), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    Check(from == 0 && to == 6, "entering the second name selects it whole");
+    PressKey(VK_TAB);
+    Check(WaitFor([] { return Focused() == Item(Command1); }, 2000), "Tab moves on to the button");
     std::vector<std::wstring> shown;
-    PostMessageW(Item(Command1), BM_CLICK, 0, 0);
+    PressKey(VK_RETURN);
     const bool done = WaitFor([&] {
         const std::wstring now = TextOf(Item(Text3));
         if (shown.empty() || shown.back() != now)
