@@ -228,7 +228,7 @@ void Game()
     PressKey(VK_RETURN);
     const bool done = WaitFor([&] {
         const std::wstring now = TextOf(Item(Text3));
-        if (shown.empty() || shown.back() != now)
+        if ((shown.empty() && !now.empty()) || (!shown.empty() && shown.back() != now))
             shown.push_back(now);
         return now == L"38";
     }, 10000);

@@ -61,6 +61,8 @@ class Wine:
         # wineboot leaves Wine's services running with its output open: no pipe.
         subprocess.run(["wineboot", "-i"], env=self.env, timeout=120, check=True, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
+        # Wine's own caption font, for the title bar's buttons.
+        shutil.copy("/usr/share/wine/fonts/marlett.ttf", self.c_drive("windows", "Fonts"))
         # Wine has no "ＭＳ 明朝": the IPAex Mincho face stands in for it.
         self.run(["wine", "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", "ＭＳ 明朝",
                   "/t", "REG_SZ", "/d", "IPAexMincho", "/f"])
