@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -43,11 +44,22 @@ Form1::Form1(CuePlayer playCue, QWidget *parent)
     connect(&Timer1, &QTimer::timeout, this, [this] { handlers.Timer1_Timer(); });
     ui->Text1->installEventFilter(this);
     ui->Text2->installEventFilter(this);
+    // Leaving the names for another control of the window gives the person
+    // their own input mode back; a name box to a name box keeps hiragana.
+    leavingNames = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+        const auto isName = [this](QWidget *widget) { return widget == ui->Text1 || widget == ui->Text2; };
+        if (isName(old) && now && now->window() == this && !isName(now))
+            HiraganaInput::Restore(old);
+    });
 
     ui->Text1->setFocus();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // Closing the window moves the focus too, after its controls are gone.
+    disconnect(leavingNames);
+}
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {

@@ -58,4 +58,5 @@ private:
     // the selection its focus handler made.
     QLineEdit *focusedByPress = nullptr;
     bool firstActivationDone = false;
+    QMetaObject::Connection leavingNames;
 };

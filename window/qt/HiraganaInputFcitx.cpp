@@ -1,4 +1,4 @@
-#include "HiraganaInput.h"
+#include "HiraganaInputFrameworks.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -10,8 +10,6 @@
 
 // fcitx5 is asked over its D-Bus controller to activate the focused input
 // context; mozc, the Japanese engine, comes up in hiragana when activated.
-// (IBus has no such call on the session bus: its engines are switched on its
-// own private bus, for the whole desktop at once, so it is left alone.)
 namespace {
 
 const QString Service = QStringLiteral("org.fcitx.Fcitx5");
@@ -37,8 +35,14 @@ public:
 private:
     void Try()
     {
-        if (!box_ || !box_->hasFocus() || clock_.elapsed() > GiveUpMs) {
+        if (!box_ || box_->window()->focusWidget() != box_ || clock_.elapsed() > GiveUpMs) {
             deleteLater();
+            return;
+        }
+        // Activate acts on the input context fcitx5 thinks has the focus;
+        // until this window is active, that may still be another program's.
+        if (!box_->window()->isActiveWindow() || !box_->hasFocus()) {
+            QTimer::singleShot(RetryMs, this, &Activation::Try);
             return;
         }
         Call(QStringLiteral("Activate"), [this](const QDBusMessage &reply) {
@@ -77,7 +81,7 @@ private:
 
 } // namespace
 
-void HiraganaInput::Request(QWidget *box)
+void FcitxHiragana::Request(QWidget *box)
 {
     // Without a session bus there is no fcitx5 to ask, and touching D-Bus
     // would only make libdbus launch a bus of its own that outlives us.
