@@ -1,5 +1,5 @@
 """A private desktop for end-to-end tests of the real program: an X server,
-a session bus, the fcitx5 input method with mozc, a PulseAudio server whose
+a session bus, the fcitx5 or IBus input method with mozc, a PulseAudio server whose
 null sink is recorded, and the accessibility bus, each started on request
 and all ended, by PID, when the desktop closes. Nothing outside its own
 temporary folder is touched: the input method runs as the system's
@@ -67,7 +67,9 @@ class Desktop:
             self.start_x()
             if self.want_bus:
                 self.start_bus()
-            if self.want_ime:
+            if self.want_ime == "ibus":
+                self.start_ibus()
+            elif self.want_ime:
                 self.start_ime()
             if self.want_a11y:
                 self.start_a11y()
@@ -173,6 +175,17 @@ class Desktop:
                        [f"{k}={v}" for k, v in env.items()] + command)
         wait_for(lambda: self.ime_state() is not None, 20, interval=0.1, what="fcitx5 on the bus")
 
+    def start_ibus(self):
+        """IBus as this process's user: a test with IBus runs unprivileged
+        (run.py sees to it), since mozc will not run as root."""
+        self.spawn("ibus", ["ibus-daemon", "--panel=disable", "--emoji-extension=disable"])
+        wait_for(lambda: self.run(["ibus", "address"]).strip() not in ("", "(null)"), 20, interval=0.1,
+                 what="IBus")
+
+    def ibus_engine(self, name):
+        self.run(["ibus", "engine", name])
+        wait_for(lambda: self.run(["ibus", "engine"]).strip() == name, 10, what=f"IBus's engine {name}")
+
     def start_a11y(self):
         self.spawn("at-spi", ["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
         wait_for(lambda: self.bus_has("org.a11y.Bus"), 10, what="the accessibility bus")
@@ -211,7 +224,7 @@ class Desktop:
         env = dict(self.env)
         env.update({"QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
         if self.want_ime:
-            env["QT_IM_MODULE"] = "fcitx"
+            env["QT_IM_MODULE"] = "ibus" if self.want_ime == "ibus" else "fcitx"
         env.update(extra_env or {})
         program = self.spawn("minukape", [*wrapper, binary], env=env, cwd=cwd)
         window = wait_for(lambda: self.run(["xdotool", "search", "--onlyvisible", "--name", "ミヌカペ"]).split(),
@@ -226,6 +239,10 @@ class Desktop:
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=30)
+
+    def focus(self, window):
+        """Gives a window the keyboard (there is no window manager to do it)."""
+        self.xdotool("windowfocus", "--sync", window)
 
     def click(self, x, y):
         """Clicks at window coordinates."""
@@ -264,7 +281,7 @@ class Desktop:
         self.processes.clear()
         # mozc's server outlives fcitx5 and leaves its session: find it by
         # the private home it was started with, and end it by PID.
-        if self.want_ime:
+        if self.want_ime is True:
             for pid in self.pids_with_home(self.path("ime-home")):
                 subprocess.run(as_root(["kill", "-KILL", str(pid)]), check=False)
         shutil.rmtree(self.dir, ignore_errors=True)

@@ -28,6 +28,20 @@ DISPLAY = (232, 302)
 DISPLAY_BOX = "209x109+128+248"  # the result box, for cropping screenshots
 
 SPACING_TOLERANCE_MS = 30
+NOBODY = 65534  # the system's unprivileged user and group on Debian
+
+# The kana table, row by row: the digit of each kana is its row's number.
+KANA_ROWS = ["ん", "あぁかがさざただなはばぱまやゃらわ", "いぃきぎしじちぢにひびぴみり",
+             "うぅくぐすずつづっぬふぶぷむゆゅる", "えぇけげせぜてでねへべぺめれ", "おぉこごそぞとどのほぼぽもよょろを"]
+
+
+def oracle_score(first, second):
+    """The score as a person would work it out on paper: join, encode, fold pass by pass."""
+    joined = first + second if first.encode("utf-16-be") <= second.encode("utf-16-be") else second + first
+    digits = [next(row for row, members in enumerate(KANA_ROWS) if kana in members) for kana in joined]
+    while len(digits) > 2:
+        digits = [(a + b) % 10 for a, b in zip(digits, digits[1:])]
+    return 100 if digits == [0, 0] else int("".join(map(str, digits)))
 
 
 class Failure(Exception):
@@ -174,6 +188,61 @@ class Scenario:
             cues = self.onsets(desktop.stop_recording())
         names = [name for name, _ in cues]
         check(names == ["Push", "Kin"], f"heard {names}")
+
+    def ibus(self):
+        """IBus with mozc, which starts in direct input: entering a box turns it to hiragana, leaving
+        the names for the button gives the direct mode back, and with xkb:us nothing changes."""
+        with Desktop(ime="ibus", a11y=True) as desktop:
+            desktop.ibus_engine("mozc-jp")
+            a11y, app = self.start_read(desktop)
+            first, second = a11y.find(app, name="一人目の氏名"), a11y.find(app, name="二人目の氏名")
+            result = a11y.find(app, name="相性度")
+            desktop.focus(desktop.window)
+            for box, romaji, kana in ((TEXT1, "sakura", "さくら"), (TEXT2, "momotarou", "ももたろう")):
+                desktop.click(*box)
+                desktop.key("ctrl+a")  # the box may have had the focus already, and the click placed the cursor
+                desktop.type(romaji)
+                desktop.key("Return")
+                node = first if box == TEXT1 else second
+                wait_for(lambda: a11y.text(node) == kana, 5, what=f"{kana} typed as {romaji}")
+            self.shot(desktop, "ibus-names")
+            desktop.click(*BUTTON)
+            score = str(oracle_score("さくら", "ももたろう"))
+            wait_for(lambda: a11y.text(result) == score, 10, what=f"the count to reach {score}")
+
+            # Tab from a name box to the button: another program types direct input again.
+            desktop.click(*TEXT2)
+            desktop.key("Tab")
+            time.sleep(0.5)
+            typed = self.type_elsewhere(desktop, "sakura")
+            check(typed == "sakura", f"another program typed {typed!r} after leaving the names")
+
+            # xkb:us has no input modes: asking changes nothing and blocks nothing.
+            desktop.ibus_engine("xkb:us::eng")
+            desktop.focus(desktop.window)
+            desktop.click(*TEXT1)
+            desktop.type("a")
+            alert = wait_for(lambda: a11y.find(app, role="alert"), 5, what="the refusal of a Latin letter")
+            a11y.press(a11y.find(alert, role="push button", name="OK"))
+            wait_for(lambda: a11y.text(first) == "", 3, what="the first box to be emptied")
+
+    def type_elsewhere(self, desktop, romaji):
+        """Types into another program's text box; returns what arrived there."""
+        log = desktop.path("other.log")
+        env = dict(desktop.env, QT_QPA_PLATFORM="xcb", QT_IM_MODULE="ibus")
+        with open(log, "w") as out:
+            desktop.processes.append(("other", subprocess.Popen(
+                [os.path.join(self.args.build, "tests", "line_edit_window")], env=env, stdout=out,
+                stderr=subprocess.DEVNULL, start_new_session=True)))
+        other = wait_for(lambda: desktop.run(["xdotool", "search", "--onlyvisible", "--name",
+                                              "minukape-other"]).split(), 10, what="the other program")
+        time.sleep(0.3)
+        desktop.focus(other[0])
+        desktop.type(romaji)
+        desktop.key("Return")
+        time.sleep(0.5)
+        lines = open(log, encoding="utf-8").read().splitlines()
+        return lines[-1] if lines else ""
 
     def bare(self):
         """No input method, sound server, accessibility or session bus: a game all the same."""
@@ -328,9 +397,24 @@ def written_files(log, allowed):
     return writes
 
 
+def run_unprivileged(args):
+    """Runs the scenario again as nobody, in a PID namespace of its own, so that
+    mozc (which will not run as root) and every process it leaves end with it.
+    The shell stays as the namespace's first process: IBus takes a parent of
+    process ID 1 for a dead one."""
+    shots = os.path.join(args.shots, args.scenario)
+    os.makedirs(shots, exist_ok=True)
+    os.chown(shots, NOBODY, NOBODY)
+    command = ["unshare", "--pid", "--fork", "--kill-child", "--mount-proc",
+               "setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups",
+               "/bin/sh", "-c", '"$@"; exit $?', "sh", "/usr/bin/python3", os.path.abspath(__file__),
+               args.scenario, "--build", args.build, "--source", args.source, "--shots", shots]
+    return subprocess.run(command).returncode
+
+
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("scenario", choices=["game", "ime", "refusal", "interrupt", "bare", "installed",
+    parser.add_argument("scenario", choices=["game", "ime", "ibus", "refusal", "interrupt", "bare", "installed",
                                              "close", "writes_nothing"])
     parser.add_argument("--build", required=True)
     parser.add_argument("--source", required=True)
@@ -338,6 +422,8 @@ def main():
     parser.add_argument("--deb", default=None)
     args = parser.parse_args()
     args.shots = args.shots or os.path.join(args.build, "e2e-shots")
+    if args.scenario == "ibus" and os.geteuid() == 0:
+        return run_unprivileged(args)
     # A test stopped from outside (CTest's time-out, Ctrl+C) still ends its
     # desktop's processes: SystemExit unwinds through the Desktop's clean-up.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))

@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QLineEdit edit;
     edit.setWindowTitle(QStringLiteral("minukape-other"));
-    edit.resize(300, 40);
+    edit.setGeometry(0, 420, 300, 40); // below the game's window
     QObject::connect(&edit, &QLineEdit::textChanged, [](const QString &text) {
         std::printf("%s\n", qPrintable(text));
         std::fflush(stdout);
