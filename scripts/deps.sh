@@ -33,6 +33,8 @@ test=(
     # a private sound server to record the cues, the back end that plays to
     # it, and the tools that measure them
     pulseaudio pulseaudio-utils libcanberra-pulse sox libsox-fmt-base
+    # PipeWire with its session manager and PulseAudio service, to hear the cues there too
+    pipewire wireplumber pipewire-pulse
     # a private bus, the input methods, the accessibility bus and its reader
     dbus-daemon dbus-bin fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc at-spi2-core python3-pyatspi
     # the icon generator

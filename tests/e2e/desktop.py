@@ -5,6 +5,7 @@ and all ended, by PID, when the desktop closes. Nothing outside its own
 temporary folder is touched: the input method runs as the system's
 unprivileged user nobody (mozc refuses to run as root), with a home of its
 own in that folder, so no account is made."""
+import array
 import os
 import shutil
 import signal
@@ -73,7 +74,9 @@ class Desktop:
                 self.start_ime()
             if self.want_a11y:
                 self.start_a11y()
-            if self.want_sound:
+            if self.want_sound == "pipewire":
+                self.start_pipewire()
+            elif self.want_sound:
                 self.start_sound()
         except BaseException:
             self.close()
@@ -258,20 +261,46 @@ class Desktop:
         subprocess.run(["import", "-window", "root", "-crop", f"{size}+0+0", "+repage", path],
                        env=self.env, check=True, timeout=30)
 
+    def start_pipewire(self):
+        """PipeWire with its session manager and its PulseAudio service, and one null sink."""
+        self.env["PULSE_SERVER"] = f"unix:{self.env['XDG_RUNTIME_DIR']}/pulse/native"
+        self.spawn("pipewire", ["pipewire"])
+        wait_for(lambda: os.path.exists(os.path.join(self.env["XDG_RUNTIME_DIR"], "pipewire-0")), 10,
+                 what="PipeWire")
+        self.spawn("wireplumber", ["wireplumber"])  # without it nothing reaches a sink
+        self.spawn("pipewire-pulse", ["pipewire-pulse"])
+        wait_for(lambda: self.run(["pactl", "info"]), 10, interval=0.1, what="PipeWire's PulseAudio service")
+        self.run(["pactl", "load-module", "module-null-sink", f"sink_name={SINK}"])
+        wait_for(lambda: SINK in self.run(["pactl", "list", "short", "sinks"]), 10, interval=0.1,
+                 what="the null sink")
+        self.run(["pactl", "set-default-sink", SINK])
+
     def start_recording(self):
+        # Two channels: PipeWire adds them up into a mono recording, which clips.
         self.recording = self.path("recording.raw")
         out = open(self.recording, "wb")
         self.recorder = subprocess.Popen(["parec", "-d", f"{SINK}.monitor", "--format=s16le",
-                                          f"--rate={RATE}", "--channels=1", "--latency-msec=10"],
+                                          f"--rate={RATE}", "--channels=2", "--latency-msec=10"],
                                          env=self.env, stdout=out, stderr=subprocess.DEVNULL,
                                          start_new_session=True)
         self.processes.append(("parec", self.recorder))
-        wait_for(lambda: os.path.getsize(self.recording) > 0, 5, what="the recorder")
+        wait_for(lambda: os.path.getsize(self.recording) > 0, 5, interval=0.001, what="the recorder")
+        self.recording_started = time.monotonic()
 
     def stop_recording(self):
+        """Stops the recorder; returns the recording, mono, and how much of the
+        wall-clock time it lost (a sound server may drop whole buffers of a
+        monitor's recording, and then every time read from it is wrong)."""
         time.sleep(0.6)  # parec loses the end of its buffer when stopped
+        wall_ms = (time.monotonic() - self.recording_started) * 1000
         self.recorder.terminate()
         self.recorder.wait(5)
+        with open(self.recording, "rb") as f:
+            stereo = f.read()
+        mono = array.array("h", stereo[:len(stereo) // 4 * 4])[::2].tobytes()
+        with open(self.recording, "wb") as f:
+            f.write(mono)
+        self.recording_lost_ms = wall_ms - len(mono) / 2 / RATE * 1000
         return self.recording
 
     # --- ending ---------------------------------------------------------
