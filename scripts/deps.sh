@@ -10,10 +10,11 @@ installed() {
     [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null || true)" = installed ]
 }
 
-# Building and playing: the compiler, Qt's widgets, libcanberra and the
-# Mincho face. No sound server and no input method: a person's own are used.
+# Building and playing: the compiler, Qt's widgets with its Wayland platform,
+# libcanberra and the Mincho face. No sound server and no input method: a
+# person's own are used.
 run=(
-    build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools
+    build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-wayland
     libcanberra-dev fonts-ipaexfont-mincho
 )
 # libcanberra's PulseAudio back end depends on a sound server, so it comes
@@ -28,8 +29,8 @@ windows=(cmake g++-mingw-w64-x86-64 nsis)
 
 # Testing, listed with what each group changes on a machine in the README.
 test=(
-    # a private X server, typing and clicking, screenshots
-    xvfb xauth xdotool imagemagick x11-utils libx11-dev libxdamage-dev
+    # a private X server, typing and clicking, screenshots; the same on Wayland
+    xvfb xauth xdotool imagemagick x11-utils libx11-dev libxdamage-dev sway grim wtype
     # a private sound server to record the cues, the back end that plays to
     # it, and the tools that measure them
     pulseaudio pulseaudio-utils libcanberra-pulse sox libsox-fmt-base

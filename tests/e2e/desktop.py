@@ -6,6 +6,8 @@ temporary folder is touched: the input method runs as the system's
 unprivileged user nobody (mozc refuses to run as root), with a home of its
 own in that folder, so no account is made."""
 import array
+import glob
+import json
 import os
 import shutil
 import signal
@@ -31,17 +33,40 @@ def wait_for(condition, timeout, interval=0.02, what="condition"):
         time.sleep(interval)
 
 
+# Points of the window (client area) whose colour its design fixes, and the
+# display's box, whose digits are blue.
+WINDOW_COLOURS = {"the window": ((8, 70), (192, 192, 255)), "a label's ground": ((300, 25), (192, 192, 255)),
+                  "the display's ground": ((140, 260), (255, 128, 0))}
+DISPLAY_BOX = (128, 248, 209, 109)
+
+
+def colour_faults(png, origin):
+    """What in a screenshot of the window at origin differs from its design's colours."""
+    from PIL import Image
+    image = Image.open(png).convert("RGB")
+    ox, oy = origin
+    faults = [f"{what} is {image.getpixel((ox + x, oy + y))}, not {colour}"
+              for what, ((x, y), colour) in WINDOW_COLOURS.items() if image.getpixel((ox + x, oy + y)) != colour]
+    left, top, width, height = DISPLAY_BOX
+    blue = sum(1 for x in range(left, left + width) for y in range(top, top + height)
+               if image.getpixel((ox + x, oy + y)) == (0, 0, 255))
+    if blue < 200:
+        faults.append(f"the display's digits show {blue} blue pixels")
+    return faults
+
+
 def as_root(command):
     return command if os.geteuid() == 0 else ["sudo", "-n"] + command
 
 
 class Desktop:
-    def __init__(self, *, bus=True, ime=False, sound=False, a11y=False, activatable=False):
+    def __init__(self, *, bus=True, ime=False, sound=False, a11y=False, activatable=False, wayland=False):
         self.want_bus = bus or ime or a11y
         self.activatable = activatable  # the bus may start the desktop's D-Bus services
         self.want_ime = ime
         self.want_sound = sound
         self.want_a11y = a11y
+        self.wayland = wayland  # sway, headless, in place of Xvfb; only as an unprivileged user
         self.dir = tempfile.mkdtemp(prefix="minukape-e2e-")
         os.chmod(self.dir, 0o755)  # the input method's user must reach the bus socket
         self.processes = []  # (name, Popen), ended in reverse order
@@ -65,9 +90,9 @@ class Desktop:
     # --- starting -------------------------------------------------------
     def __enter__(self):
         try:
-            self.start_x()
             if self.want_bus:
                 self.start_bus()
+            self.start_wayland() if self.wayland else self.start_x()
             if self.want_ime == "ibus":
                 self.start_ibus()
             elif self.want_ime:
@@ -132,6 +157,20 @@ class Desktop:
             raise RuntimeError("Xvfb did not start")
         self.env["DISPLAY"] = f":{display}"
 
+    def start_wayland(self):
+        config = self.path("sway.conf")
+        with open(config, "w") as f:
+            f.write("xwayland disable\noutput HEADLESS-1 resolution 1024x768 position 0 0\n"
+                    "default_border none\ndefault_floating_border none\n")
+        env = dict(self.env, WLR_BACKENDS="headless", WLR_RENDERER="pixman", WLR_LIBINPUT_NO_DEVICES="1")
+        self.spawn("sway", ["sway", "--config", config], env=env)
+        socket = wait_for(lambda: [name for name in os.listdir(self.env["XDG_RUNTIME_DIR"])
+                                   if name.startswith("wayland-") and not name.endswith(".lock")],
+                          10, what="sway")
+        self.env["WAYLAND_DISPLAY"] = socket[0]
+        self.env["SWAYSOCK"] = wait_for(lambda: next(iter(glob.glob(
+            os.path.join(self.env["XDG_RUNTIME_DIR"], "sway-ipc.*.sock"))), None), 10, what="sway's socket")
+
     def start_bus(self):
         socket = self.path("bus")
         config = self.path("bus.conf")
@@ -166,14 +205,21 @@ class Desktop:
                     "[Groups/0/Items/0]\nName=keyboard-us\nLayout=\n\n"
                     "[Groups/0/Items/1]\nName=mozc\nLayout=\n\n"
                     "[GroupOrder]\n0=Default\n")
-        subprocess.run(as_root(["chown", "-R", f"{IME_UID}:{IME_GID}", home, runtime]), check=True)
         env = {"PATH": "/usr/bin:/bin", "HOME": home, "XDG_RUNTIME_DIR": runtime, "LANG": "C.UTF-8",
-               "DISPLAY": self.env["DISPLAY"],
                "DBUS_SESSION_BUS_ADDRESS": self.env["DBUS_SESSION_BUS_ADDRESS"]}
-        command = ["fcitx5", "-D", "--disable=all", "--enable=dbus,dbusfrontend,xcb,keyboard,mozc"]
-        if os.geteuid() == 0:
+        # On X it also watches the display; on Wayland it serves the program over the bus alone.
+        frontends = "dbus,dbusfrontend,keyboard,mozc"
+        if "DISPLAY" in self.env:
+            env["DISPLAY"] = self.env["DISPLAY"]
+            frontends += ",xcb"
+        command = ["fcitx5", "-D", "--disable=all", f"--enable={frontends}"]
+        if os.geteuid() == IME_UID:
+            self.spawn("fcitx5", command, env=env)
+        elif os.geteuid() == 0:
+            subprocess.run(["chown", "-R", f"{IME_UID}:{IME_GID}", home, runtime], check=True)
             self.spawn("fcitx5", command, env=env, user=IME_UID, group=IME_GID, extra_groups=[])
         else:
+            subprocess.run(["sudo", "-n", "chown", "-R", f"{IME_UID}:{IME_GID}", home, runtime], check=True)
             self.spawn("fcitx5", ["sudo", "-n", "-u", IME_USER, "env"] +
                        [f"{k}={v}" for k, v in env.items()] + command)
         wait_for(lambda: self.ime_state() is not None, 20, interval=0.1, what="fcitx5 on the bus")
@@ -225,11 +271,16 @@ class Desktop:
 
     def start_program(self, binary, cwd, extra_env=None, wrapper=()):
         env = dict(self.env)
-        env.update({"QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
+        env.update({"QT_QPA_PLATFORM": "wayland" if self.wayland else "xcb",
+                    "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1"})
         if self.want_ime:
             env["QT_IM_MODULE"] = "ibus" if self.want_ime == "ibus" else "fcitx"
         env.update(extra_env or {})
         program = self.spawn("minukape", [*wrapper, binary], env=env, cwd=cwd)
+        if self.wayland:
+            self.window = wait_for(lambda: self.sway_window("ミヌカペ"), 20, interval=0.05, what="the window")
+            time.sleep(0.3)
+            return program
         window = wait_for(lambda: self.run(["xdotool", "search", "--onlyvisible", "--name", "ミヌカペ"]).split(),
                           20, interval=0.05, what="the window")
         self.window = window[0]
@@ -242,6 +293,21 @@ class Desktop:
 
     def xdotool(self, *args):
         subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=30)
+
+    def sway_window(self, title):
+        """The window of that title in sway's tree: its content's place on the screen and its size."""
+        def walk(node):
+            yield node
+            for child in node.get("nodes", []) + node.get("floating_nodes", []):
+                yield from walk(child)
+        tree = self.run(["swaymsg", "-t", "get_tree", "--raw"])
+        for node in walk(json.loads(tree)) if tree else ():
+            if node.get("name") == title and node.get("pid"):
+                return node
+        return None
+
+    def wtype(self, *args):
+        subprocess.run(["wtype", *args], env=self.env, check=True, timeout=30)
 
     def focus(self, window):
         """Gives a window the keyboard (there is no window manager to do it)."""
@@ -258,6 +324,9 @@ class Desktop:
         self.xdotool("key", "--delay", "40", *keys)
 
     def screenshot(self, path, size="468x384"):
+        if self.wayland:
+            subprocess.run(["grim", path], env=self.env, check=True, timeout=30)
+            return
         subprocess.run(["import", "-window", "root", "-crop", f"{size}+0+0", "+repage", path],
                        env=self.env, check=True, timeout=30)
 

@@ -18,7 +18,7 @@ import sys
 import tempfile
 import time
 
-from desktop import Desktop, wait_for
+from desktop import Desktop, colour_faults, wait_for
 
 # Centres of the controls, in window coordinates.
 TEXT1 = (124, 132)
@@ -157,6 +157,40 @@ class Scenario:
             self.check_ticks(cues)
             return
         raise Failure("every recording through PipeWire lost time")
+
+    def wayland(self):
+        """On sway, as a native Wayland client: names typed through fcitx5 and mozc, the count, a
+        refusal, the window's size and colours in a screenshot, the controls read over AT-SPI."""
+        with Desktop(wayland=True, ime=True, a11y=True) as desktop:
+            a11y, app = self.start_read(desktop)
+            first, second = a11y.find(app, name="一人目の氏名"), a11y.find(app, name="二人目の氏名")
+            result, button = a11y.find(app, name="相性度"), a11y.find(app, name="相性を診断する")
+            geometry = desktop.window["rect"]
+            check((geometry["width"], geometry["height"]) == (468, 384), f"the window is {geometry}")
+
+            # The first name has the focus, selected: typing replaces it; Tab selects the second.
+            for node, romaji, kana in ((first, "suzukihanako", "すずきはなこ"), (second, "yamadatarou", "やまだたろう")):
+                wait_for(lambda: desktop.ime_state() == 2, 5, what="the input method to switch on")
+                desktop.wtype("-s", "150", "-d", "20", romaji, "-s", "100", "-k", "Return")
+                wait_for(lambda: a11y.text(node) == kana, 5, what=f"{kana} typed as {romaji}")
+                desktop.wtype("-s", "150", "-k", "Tab")
+            desktop.wtype("-s", "150", "-k", "space")  # the button has the focus now
+            wait_for(lambda: a11y.text(result) == "38", 10, what="the count to reach 38")
+            shot = self.shot(desktop, "wayland-done")
+            faults = colour_faults(shot, (geometry["x"], geometry["y"]))
+            check(not faults, "; ".join(faults))
+
+            desktop.wtype("-s", "150", "-M", "shift", "-k", "Tab", "-m", "shift")
+            wait_for(lambda: desktop.ime_state() == 2, 5, what="the input method to switch on")
+            desktop.wtype("-s", "150", "-d", "20", "tarou", "-s", "100", "-k", "F7", "-s", "100", "-k", "Return")
+            alert = wait_for(lambda: a11y.find(app, role="alert"), 5, what="the refusal message")
+            self.shot(desktop, "wayland-refusal")
+            labels = [node.name for node, _ in a11y.walk(alert) if node.getRoleName() == "label" and node.name]
+            check(alert.name == "ミヌカペ" and labels == ["ひらがな50音のみで入力してね。"],
+                  f"the message is {alert.name!r}: {labels}")
+            a11y.press(a11y.find(alert, role="push button", name="OK"))
+            wait_for(lambda: a11y.text(second) == "", 3, what="the second box to be emptied")
+            check(not a11y.enabled(button), "the button is still enabled")
 
     def ime(self):
         """The input method is switched on by the program, and only by the name boxes."""
@@ -446,7 +480,7 @@ def run_unprivileged(args):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("scenario", choices=["game", "pipewire", "ime", "ibus", "refusal", "interrupt", "bare", "installed",
+    parser.add_argument("scenario", choices=["game", "pipewire", "wayland", "ime", "ibus", "refusal", "interrupt", "bare", "installed",
                                              "close", "writes_nothing"])
     parser.add_argument("--build", required=True)
     parser.add_argument("--source", required=True)
@@ -454,7 +488,7 @@ def main():
     parser.add_argument("--deb", default=None)
     args = parser.parse_args()
     args.shots = args.shots or os.path.join(args.build, "e2e-shots")
-    if args.scenario == "ibus" and os.geteuid() == 0:
+    if args.scenario in ("ibus", "wayland") and os.geteuid() == 0:
         return run_unprivileged(args)
     # A test stopped from outside (CTest's time-out, Ctrl+C) still ends its
     # desktop's processes: SystemExit unwinds through the Desktop's clean-up.
