@@ -55,6 +55,24 @@ def colour_faults(png, origin):
     return faults
 
 
+# The sample game's cues, and when each is due after the first bell: ticks 10, 20, 30 and 38.
+GAME_CUES = ["Push", "Kin", "Kin", "Kin", "Pororon"]
+TICKS_AFTER_FIRST_KIN_MS = [None, 0, 500, 1000, 1400]
+
+
+def cue_onsets(build, recording):
+    """The cues a recording holds, as (name, ms) pairs, told apart by the project's cue_onsets."""
+    out = subprocess.run([os.path.join(build, "tests", "cue_onsets"), recording], capture_output=True,
+                         text=True, check=True).stdout
+    return [(name, float(ms)) for name, ms in (line.split() for line in out.splitlines())]
+
+
+def tick_offsets(cues):
+    """How far each cue of the sample game sounds from its tick, against the first bell's delay."""
+    first_bell = cues[1][1]
+    return [at - first_bell - tick for (_, at), tick in zip(cues, TICKS_AFTER_FIRST_KIN_MS) if tick is not None]
+
+
 def as_root(command):
     return command if os.geteuid() == 0 else ["sudo", "-n"] + command
 

@@ -18,7 +18,7 @@ import sys
 import tempfile
 import time
 
-from desktop import Desktop, colour_faults, wait_for
+from desktop import GAME_CUES, Desktop, colour_faults, cue_onsets, tick_offsets, wait_for
 
 # Centres of the controls, in window coordinates.
 TEXT1 = (124, 132)
@@ -28,8 +28,6 @@ DISPLAY = (232, 302)
 DISPLAY_BOX = "209x109+128+248"  # the result box, for cropping screenshots
 
 SPACING_TOLERANCE_MS = 30
-GAME_CUES = ["Push", "Kin", "Kin", "Kin", "Pororon"]
-TICKS_AFTER_FIRST_KIN_MS = [None, 0, 500, 1000, 1400]  # ticks 10, 20, 30 and 38
 LOST_LIMIT_MS = 25  # a recording shorter than the wall clock by more has dropped buffers
 NOBODY = 65534  # the system's unprivileged user and group on Debian
 
@@ -83,9 +81,7 @@ class Scenario:
         return a11y, a11y.application(pid=program.pid)
 
     def onsets(self, recording):
-        tool = os.path.join(self.args.build, "tests", "cue_onsets")
-        out = subprocess.run([tool, recording], capture_output=True, text=True, check=True).stdout
-        return [(name, float(ms)) for name, ms in (line.split() for line in out.splitlines())]
+        return cue_onsets(self.args.build, recording)
 
     def enter_name(self, desktop, box, romaji):
         """Clicks a name box, waits for the program to switch the input method on, types."""
@@ -133,8 +129,7 @@ class Scenario:
     def check_ticks(self, cues):
         """Each cue after the first sounds at its tick: its delay after the tick is the first bell's,
         within SPACING_TOLERANCE_MS."""
-        first_bell = cues[1][1]
-        offsets = [at - first_bell - tick for (_, at), tick in zip(cues, TICKS_AFTER_FIRST_KIN_MS) if tick is not None]
+        offsets = tick_offsets(cues)
         print("each cue's delay against the first bell's: " + ", ".join(f"{o:+.1f} ms" for o in offsets))
         check(all(abs(o) <= SPACING_TOLERANCE_MS for o in offsets), f"cues off their ticks by {offsets} ms")
 

@@ -41,28 +41,19 @@ QVariant Plain(const QVariant &value);
 QVariantList Elements(const QDBusArgument &argument)
 {
     QVariantList elements;
-    switch (argument.currentType()) {
-    case QDBusArgument::StructureType:
-        argument.beginStructure();
-        while (!argument.atEnd())
-            elements << Plain(argument.asVariant());
-        argument.endStructure();
-        break;
-    case QDBusArgument::ArrayType:
-        argument.beginArray();
-        while (!argument.atEnd())
-            elements << Plain(argument.asVariant());
-        argument.endArray();
-        break;
-    default: // maps (IBus's attachments) are not needed
-        break;
-    }
+    const QDBusArgument::ElementType type = argument.currentType();
+    if (type != QDBusArgument::StructureType && type != QDBusArgument::ArrayType)
+        return elements; // maps (IBus's attachments) are not needed
+    type == QDBusArgument::StructureType ? argument.beginStructure() : argument.beginArray();
+    while (!argument.atEnd())
+        elements << Plain(argument.asVariant());
+    type == QDBusArgument::StructureType ? argument.endStructure() : argument.endArray();
     return elements;
 }
 
 QVariant Plain(const QVariant &value)
 {
-    if (value.canConvert<QDBusVariant>() && value.userType() == qMetaTypeId<QDBusVariant>())
+    if (value.userType() == qMetaTypeId<QDBusVariant>())
         return Plain(value.value<QDBusVariant>().variant());
     if (value.userType() == qMetaTypeId<QDBusArgument>())
         return Elements(value.value<QDBusArgument>());
