@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 
 // fcitx5 is asked over its D-Bus controller to activate the focused input
 // context; mozc, the Japanese engine, comes up in hiragana when activated.
@@ -16,8 +17,12 @@ const QString Service = QStringLiteral("org.fcitx.Fcitx5");
 const QString Path = QStringLiteral("/controller");
 const QString Interface = QStringLiteral("org.fcitx.Fcitx.Controller1");
 constexpr int ActiveState = 2; // State: 0 no focused input, 1 off, 2 on
-constexpr int RetryMs = 100;
-constexpr int GiveUpMs = 2000;
+// fcitx5 may still be loading mozc when the window opens (a login starts
+// both); it then answers late or not at all for seconds. The tries go on,
+// further and further apart, for as long as that takes on a busy machine.
+constexpr int FirstRetryMs = 100;
+constexpr int LongestRetryMs = 2000;
+constexpr int GiveUpMs = 15000;
 constexpr int CallTimeoutMs = 500;
 
 // The tries for one focus of one box. fcitx5 learns of a newly shown window
@@ -42,12 +47,11 @@ private:
         // Activate acts on the input context fcitx5 thinks has the focus;
         // until this window is active, that may still be another program's.
         if (!box_->window()->isActiveWindow() || !box_->hasFocus()) {
-            QTimer::singleShot(RetryMs, this, &Activation::Try);
+            Again();
             return;
         }
         Call(QStringLiteral("Activate"), [this](const QDBusMessage &reply) {
-            if (reply.type() == QDBusMessage::ErrorMessage) {
-                // No fcitx5 on the bus: nothing to ask.
+            if (NotOnTheBus(reply)) {
                 deleteLater();
                 return;
             }
@@ -56,9 +60,24 @@ private:
                     && state.arguments().value(0).toInt() == ActiveState)
                     deleteLater();
                 else
-                    QTimer::singleShot(RetryMs, this, &Activation::Try);
+                    Again();
             });
         });
+    }
+
+    void Again()
+    {
+        QTimer::singleShot(retryMs_, this, &Activation::Try);
+        retryMs_ = std::min(2 * retryMs_, LongestRetryMs);
+    }
+
+    // No fcitx5 at all: the person uses another input method, or none. A
+    // busy fcitx5 answers too late instead, and is asked again.
+    static bool NotOnTheBus(const QDBusMessage &reply)
+    {
+        return reply.type() == QDBusMessage::ErrorMessage
+               && (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown")
+                   || reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner"));
     }
 
     template <typename Handler>
@@ -77,6 +96,7 @@ private:
 
     QPointer<QWidget> box_;
     QElapsedTimer clock_;
+    int retryMs_ = FirstRetryMs;
 };
 
 } // namespace

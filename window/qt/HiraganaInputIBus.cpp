@@ -7,7 +7,12 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 #include <QObject>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
 #include <QVariant>
+#include <QWidget>
+#include <algorithm>
 #include <utility>
 
 // IBus switches engines' modes through properties of the focused input
@@ -28,6 +33,12 @@ constexpr uint Checked = 1; // IBus's PROP_STATE_CHECKED
 constexpr uint QtCapabilities = 1 | 8 | 32;
 constexpr uint PropertyCapability = 16;
 constexpr int CallTimeoutMs = 300;
+// While IBus is still starting its engine (mozc, at login) the request does
+// nothing; it is made again, further and further apart, until the engine
+// reports hiragana or the box loses the focus.
+constexpr int FirstRetryMs = 100;
+constexpr int LongestRetryMs = 2000;
+constexpr int GiveUpMs = 15000;
 
 QDBusConnection QtIBusConnection()
 {
@@ -152,9 +163,41 @@ void ActivateMode(const QString &mode)
     });
 }
 
+// The requests for one focus of one box. Deletes itself when done.
+class Asking : public QObject {
+public:
+    explicit Asking(QWidget *box) : QObject(box), box_(box)
+    {
+        setObjectName(QStringLiteral("IBusHiraganaAsking"));
+        clock_.start();
+        ActivateMode(Hiragana);
+        QTimer::singleShot(retryMs_, this, &Asking::Try);
+    }
+
+private:
+    void Try()
+    {
+        if (!box_ || box_->window()->focusWidget() != box_ || clock_.elapsed() > GiveUpMs
+            || Watch()->mode == Hiragana) {
+            deleteLater();
+            return;
+        }
+        // The engine acts on the input context that has the focus: only ask
+        // while it is this window's.
+        if (box_->window()->isActiveWindow())
+            ActivateMode(Hiragana);
+        retryMs_ = std::min(2 * retryMs_, LongestRetryMs);
+        QTimer::singleShot(retryMs_, this, &Asking::Try);
+    }
+
+    QPointer<QWidget> box_;
+    QElapsedTimer clock_;
+    int retryMs_ = FirstRetryMs;
+};
+
 } // namespace
 
-void IBusHiragana::Request(QWidget *)
+void IBusHiragana::Request(QWidget *box)
 {
     if (!QtIBusConnection().isConnected())
         return;
@@ -163,7 +206,8 @@ void IBusHiragana::Request(QWidget *)
         watch->saved = watch->mode;
         watch->engaged = true;
     }
-    ActivateMode(Hiragana);
+    delete box->findChild<Asking *>(QStringLiteral("IBusHiraganaAsking"), Qt::FindDirectChildrenOnly);
+    new Asking(box);
 }
 
 void IBusHiragana::Restore(QWidget *)
