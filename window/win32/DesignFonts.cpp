@@ -1,6 +1,7 @@
 #include "DesignFonts.h"
 
 #include <cwchar>
+#include <string>
 
 #include "Form1Layout.h"
 
@@ -28,13 +29,14 @@ bool HasFace(const wchar_t *face)
 // Windows and of the free Japanese fonts, in that order.
 const wchar_t *Face()
 {
+    static const std::wstring design(Form1Layout::DesignFace.begin(), Form1Layout::DesignFace.end());
     static const wchar_t *const face = [] {
-        for (const wchar_t *candidate : {Form1Layout::DesignFace, L"MS Mincho", L"Yu Mincho", L"IPAexMincho",
-                                         L"IPAMincho", L"Noto Serif CJK JP"}) {
+        for (const wchar_t *candidate : {design.c_str(), L"MS Mincho", L"Yu Mincho", L"IPAexMincho", L"IPAMincho",
+                                         L"Noto Serif CJK JP"}) {
             if (HasFace(candidate))
                 return candidate;
         }
-        return Form1Layout::DesignFace;
+        return design.c_str();
     }();
     return face;
 }

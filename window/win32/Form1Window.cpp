@@ -14,9 +14,41 @@ namespace {
 constexpr UINT_PTR Timer1Id = 1;
 constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-std::size_t Row(Form1Layout::ControlId id)
+std::size_t Index(Form1Layout::ControlId id)
 {
     return std::size_t(id - Form1Layout::Text1);
+}
+
+// Twips to pixels at a DPI (15 twips a pixel at 96 DPI).
+int Pixels(int twips, UINT dpi)
+{
+    return MulDiv(twips, int(dpi), 1440);
+}
+
+// How the platform makes each kind of control of the layout.
+struct Win32Control {
+    const wchar_t *className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+constexpr DWORD Shown = WS_CHILD | WS_VISIBLE;
+constexpr DWORD LabelStyle = Shown | SS_NOPREFIX;
+
+Win32Control Made(const Form1Layout::Control &control)
+{
+    switch (control.kind) {
+    case Form1Layout::Kind::Label:
+        return {L"STATIC", LabelStyle, 0};
+    case Form1Layout::Kind::PushButton:
+        return {L"BUTTON", Shown | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case Form1Layout::Kind::TextBox:
+        if (!control.shown)
+            return {L"EDIT", WS_CHILD | ES_AUTOHSCROLL, 0};
+        return {L"EDIT", Shown | WS_TABSTOP | (control.readOnly ? ES_CENTER | ES_READONLY : ES_AUTOHSCROLL),
+                WS_EX_CLIENTEDGE};
+    }
+    return {};
 }
 
 CountPace::Time Now()
@@ -54,7 +86,8 @@ HWND Form1Window::Create(HINSTANCE instance)
         return nullptr;
     // Created at its place on the desktop's default spot; its size follows
     // from the client area once the monitor's DPI is known (WM_CREATE).
-    return CreateWindowExW(0, ClassName, L"ミヌカペ", FormStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+    std::wstring caption;
+    return CreateWindowExW(0, ClassName, Wide(Form1Layout::Caption, caption), FormStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                            CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
 }
 
@@ -111,8 +144,7 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         CreateControls();
         const UINT dpi = GetDpiForWindow(form);
         Layout(dpi);
-        RECT outer{0, 0, Form1Layout::Pixels(Form1Layout::ClientWidthTwips, dpi),
-                   Form1Layout::Pixels(Form1Layout::ClientHeightTwips, dpi)};
+        RECT outer{0, 0, Pixels(Form1Layout::ClientWidthTwips, dpi), Pixels(Form1Layout::ClientHeightTwips, dpi)};
         AdjustWindowRectExForDpi(&outer, FormStyle, FALSE, 0, dpi);
         SetWindowPos(form, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -160,27 +192,27 @@ void Form1Window::CreateControls()
     // never offered to a screen reader.
     text4Holder = CreateWindowExW(0, L"STATIC", L"Form1.Text4", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
                                   nullptr);
+    std::wstring text;
     for (const Form1Layout::Control &control : Form1Layout::Controls) {
-        const std::size_t row = Row(control.id);
-        const bool hidden = control.id == Form1Layout::Text4;
+        const std::size_t row = Index(control.id);
+        const Win32Control made = Made(control);
         // Created in tab order, each name label just before its control: the
         // platform names an unlabelled box after the label that precedes it.
-        if (control.accessibleName)
-            nameLabels[row] = CreateWindowExW(0, L"STATIC", control.accessibleName, Form1Layout::Label, 0, 0, 0,
-                                              0, form, nullptr, instance, nullptr);
-        controls[row] = CreateWindowExW(control.exStyle, control.className, control.text, control.style, 0, 0, 0,
-                                        0, hidden ? text4Holder : form,
+        if (!control.accessibleName.empty())
+            nameLabels[row] = CreateWindowExW(0, L"STATIC", Wide(control.accessibleName, text), LabelStyle, 0, 0,
+                                              0, 0, form, nullptr, instance, nullptr);
+        controls[row] = CreateWindowExW(made.exStyle, made.className, Wide(control.text, text), made.style, 0, 0,
+                                        0, 0, control.shown ? form : text4Holder,
                                         reinterpret_cast<HMENU>(INT_PTR(control.id)), instance, nullptr);
     }
     for (Form1Layout::ControlId box : {Form1Layout::Text1, Form1Layout::Text2, Form1Layout::Text3})
-        SetWindowSubclass(controls[Row(box)], BoxProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+        SetWindowSubclass(controls[Index(box)], BoxProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void Form1Window::Layout(UINT dpi)
 {
-    using Form1Layout::Pixels;
     for (const Form1Layout::Control &control : Form1Layout::Controls) {
-        const std::size_t row = Row(control.id);
+        const std::size_t row = Index(control.id);
         MoveWindow(controls[row], Pixels(control.left, dpi), Pixels(control.top, dpi), Pixels(control.width, dpi),
                    Pixels(control.height, dpi), TRUE);
         if (nameLabels[row])
@@ -194,7 +226,7 @@ LRESULT CALLBACK Form1Window::BoxProcedure(HWND box, UINT message, WPARAM wParam
                                            DWORD_PTR self)
 {
     const Form1Window &window = *reinterpret_cast<const Form1Window *>(self);
-    if (box == window.controls[Row(Form1Layout::Text3)]) {
+    if (box == window.controls[Index(Form1Layout::Text3)]) {
         // The display is read, not edited: the arrow, not the text cursor.
         if (message == WM_SETCURSOR) {
             SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512))); // IDC_ARROW
@@ -222,7 +254,7 @@ void Form1Window::Activate(bool active)
         return;
     }
     restoringFocus = std::exchange(activatedBefore, true);
-    ::SetFocus(lastFocus ? lastFocus : controls[Row(Form1Layout::Text1)]);
+    ::SetFocus(lastFocus ? lastFocus : controls[Index(Form1Layout::Text1)]);
     restoringFocus = false;
 }
 
@@ -237,10 +269,10 @@ void Form1Window::Command(int id, int code)
         } else if (code == EN_SETFOCUS) {
             if (!restoringFocus)
                 first ? handlers.Text1_GotFocus() : handlers.Text2_GotFocus();
-            HiraganaInput::Request(controls[Row(Form1Layout::ControlId(id))]);
+            HiraganaInput::Request(controls[Index(Form1Layout::ControlId(id))]);
         }
     } else if (id == Form1Layout::Command1 && code == BN_CLICKED
-               && IsWindowEnabled(controls[Row(Form1Layout::Command1)])) {
+               && IsWindowEnabled(controls[Index(Form1Layout::Command1)])) {
         handlers.Command1_Click();
     }
 }
@@ -259,7 +291,7 @@ void Form1Window::Tick()
 
 LRESULT Form1Window::Colour(HDC dc, HWND control)
 {
-    if (control == controls[Row(Form1Layout::Text3)]) {
+    if (control == controls[Index(Form1Layout::Text3)]) {
         SetTextColor(dc, Form1Layout::Text3Foreground);
         SetBkColor(dc, Form1Layout::Text3Background);
         return reinterpret_cast<LRESULT>(text3Brush);
@@ -271,10 +303,10 @@ LRESULT Form1Window::Colour(HDC dc, HWND control)
 HWND Form1Window::Window(Box box) const
 {
     switch (box) {
-    case Box::Text1: return controls[Row(Form1Layout::Text1)];
-    case Box::Text2: return controls[Row(Form1Layout::Text2)];
-    case Box::Text3: return controls[Row(Form1Layout::Text3)];
-    case Box::Text4: return controls[Row(Form1Layout::Text4)];
+    case Box::Text1: return controls[Index(Form1Layout::Text1)];
+    case Box::Text2: return controls[Index(Form1Layout::Text2)];
+    case Box::Text3: return controls[Index(Form1Layout::Text3)];
+    case Box::Text4: return controls[Index(Form1Layout::Text4)];
     }
     return nullptr;
 }
@@ -306,7 +338,7 @@ void Form1Window::SetFocus(Box box)
 
 void Form1Window::SetCommand1Enabled(bool enabled)
 {
-    EnableWindow(controls[Row(Form1Layout::Command1)], enabled);
+    EnableWindow(controls[Index(Form1Layout::Command1)], enabled);
 }
 
 void Form1Window::SetTimer1Enabled(bool enabled)

@@ -1,5 +1,5 @@
 // The program's one window on Windows, made of the platform's own controls as
-// Form1Layout.h lays them out. Its window procedure hands each notification
+// the shared Form1Layout.h lays them out. Its window procedure hands each notification
 // to the shared handlers (Form1Handlers.h), and it serves the handlers'
 // operations on the controls. The count is paced by CountPace from the
 // performance counter; the timer only wakes it.
