@@ -73,7 +73,7 @@ void TestAccessibility::finalScoreIsReadable()
 {
     FormDriver driver;
     driver.Click(driver.Command1());
-    QVERIFY(driver.WaitForCountToEnd(10000));
+    QVERIFY(driver.WaitForCountToEnd());
     QAccessibleInterface *result = QAccessible::queryAccessibleInterface(driver.Text3());
     QCOMPARE(result->text(QAccessible::Value), QStringLiteral("38"));
     QVERIFY(result->textInterface());

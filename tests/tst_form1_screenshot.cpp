@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "Form1.h"
+#include "Ready.h"
 
 class TestForm1Screenshot : public QObject {
     Q_OBJECT
@@ -38,7 +39,7 @@ void TestForm1Screenshot::colours()
 
     Form1 form;
     form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(QTest::qWaitForWindowExposed(&form, ReadyMs));
     // Let the window paint itself fully before the screen is read.
     QTest::qWait(200);
 

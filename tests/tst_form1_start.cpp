@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "Form1.h"
+#include "Ready.h"
 
 namespace {
 
@@ -64,9 +65,9 @@ void TestForm1Start::init()
 {
     form = new Form1;
     form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form));
+    QVERIFY(QTest::qWaitForWindowExposed(form, ReadyMs));
     QApplication::setActiveWindow(form);
-    QVERIFY(QTest::qWaitForWindowActive(form));
+    QVERIFY(QTest::qWaitForWindowActive(form, ReadyMs));
 }
 
 void TestForm1Start::cleanup()

@@ -168,7 +168,7 @@ void TestNameEntry::anyChangeEmptiesTheDisplay()
 
     FormDriver driver;
     driver.Click(driver.Command1());
-    QVERIFY(driver.WaitForCountToEnd(10000));
+    QVERIFY(driver.WaitForCountToEnd());
     QCOMPARE(driver.Text3()->text(), QStringLiteral("38"));
     QVERIFY(!driver.Command1()->isEnabled());
 
@@ -229,9 +229,9 @@ void TestNameEntry::returningToTheWindowKeepsTheCursor()
     QWidget other;
     other.show();
     QApplication::setActiveWindow(&other);
-    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QVERIFY(QTest::qWaitForWindowActive(&other, ReadyMs));
     QApplication::setActiveWindow(&driver.form());
-    QVERIFY(QTest::qWaitForWindowActive(&driver.form()));
+    QVERIFY(QTest::qWaitForWindowActive(&driver.form(), ReadyMs));
 
     QCOMPARE(QApplication::focusWidget(), driver.Text1());
     QVERIFY(!driver.Text1()->hasSelectedText());

@@ -50,8 +50,9 @@ void TestSoundWithoutServer::playCueReturnsAtOnce()
         QElapsedTimer clock;
         clock.start();
         PlayCue(i % 2 ? u"./Sound/Kin" : u"./Sound/Missing");
-        // A hang, not a speed: a blocked call would take the server's time-out.
-        QVERIFY2(clock.elapsed() < 250, qPrintable(QString::number(clock.elapsed())));
+        // A hang, not a speed: a call that waited on the server would take
+        // its time-out, seconds; a loaded machine's slowest call is far less.
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
     }
 }
 
@@ -59,7 +60,7 @@ void TestSoundWithoutServer::aGameGoesOn()
 {
     FormDriver driver(PlayCue);
     driver.Click(driver.Command1());
-    QVERIFY(driver.WaitForCountToEnd(10000));
+    QVERIFY(driver.WaitForCountToEnd());
     QCOMPARE(driver.Text3()->text(), QStringLiteral("38"));
     QCOMPARE(driver.cues.size(), 5);
 }

@@ -1,22 +1,21 @@
 """Reads the program's window the way a screen reader does, over AT-SPI.
 Import only once the desktop's session bus is in DBUS_SESSION_BUS_ADDRESS:
 the AT-SPI client binds to the bus it finds at import."""
-import time
-
 import pyatspi
 
+from desktop import wait_for
 
-def application(name="minukape", pid=None, timeout=10):
+
+def application(name="minukape", pid=None):
     """The program's application object; with pid, that process's only."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
+    def find_app():
         desktop = pyatspi.Registry.getDesktop(0)
         for i in range(desktop.childCount):
             app = desktop.getChildAtIndex(i)
             if app is not None and app.name == name and (pid is None or app.get_process_id() == pid):
                 return app
-        time.sleep(0.1)
-    raise TimeoutError(f"no application {name!r} on the accessibility bus")
+        return None
+    return wait_for(find_app, interval=0.1, what=f"the application {name!r} on the accessibility bus")
 
 
 def walk(node, depth=0):
@@ -40,6 +39,20 @@ def text(node):
 
 def enabled(node):
     return node.getState().contains(pyatspi.STATE_ENABLED)
+
+
+def selected(node):
+    """The part of a box's text that is selected ("" for none)."""
+    text = node.queryText()
+    if text.getNSelections() == 0:
+        return ""
+    start, end = text.getSelection(0)
+    return text.getText(start, end)
+
+
+def set_text(node, text):
+    """Replaces a box's text, as a screen reader's user does."""
+    node.queryEditableText().setTextContents(text)
 
 
 def press(node):

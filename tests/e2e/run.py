@@ -18,7 +18,7 @@ import sys
 import tempfile
 import time
 
-from desktop import GAME_CUES, Desktop, colour_faults, cue_onsets, tick_offsets, wait_for
+from desktop import GAME_CUES, TIMED, Desktop, colour_faults, cue_faults, cue_onsets, wait_for
 
 # Centres of the controls, in window coordinates.
 TEXT1 = (124, 132)
@@ -27,7 +27,6 @@ BUTTON = (232, 196)
 DISPLAY = (232, 302)
 DISPLAY_BOX = "209x109+128+248"  # the result box, for cropping screenshots
 
-SPACING_TOLERANCE_MS = 30
 LOST_LIMIT_MS = 25  # a recording shorter than the wall clock by more has dropped buffers
 NOBODY = 65534  # the system's unprivileged user and group on Debian
 
@@ -86,7 +85,7 @@ class Scenario:
     def enter_name(self, desktop, box, romaji):
         """Clicks a name box, waits for the program to switch the input method on, types."""
         desktop.click(*box)
-        wait_for(lambda: desktop.ime_state() == 2, 3, what="the input method to switch on")
+        wait_for(lambda: desktop.ime_state() == 2, what="the input method to switch on")
         desktop.type(romaji)
         desktop.key("Return")
 
@@ -101,37 +100,23 @@ class Scenario:
 
             desktop.start_recording()
             self.enter_name(desktop, TEXT1, "suzukihanako")
-            wait_for(lambda: a11y.text(first) == "すずきはなこ", 5, what="すずきはなこ in the first box")
+            wait_for(lambda: a11y.text(first) == "すずきはなこ", what="すずきはなこ in the first box")
             self.enter_name(desktop, TEXT2, "yamadatarou")
-            wait_for(lambda: a11y.text(second) == "やまだたろう", 5, what="やまだたろう in the second box")
+            wait_for(lambda: a11y.text(second) == "やまだたろう", what="やまだたろう in the second box")
             self.shot(desktop, "game-names")
             desktop.click(*BUTTON)
             time.sleep(0.9)
             self.shot(desktop, "game-counting")
-            wait_for(lambda: a11y.text(result) == "38", 10, what="the count to reach 38")
+            wait_for(lambda: a11y.text(result) == "38", what="the count to reach 38")
             time.sleep(0.3)
             check(a11y.text(result) == "38", "the count went past 38")
             self.shot(desktop, "game-done")
             cues = self.onsets(desktop.stop_recording())
 
-        names = [name for name, _ in cues]
         print("cues heard:", cues)
-        check(names == GAME_CUES, f"heard {names}")
-        self.check_ticks(cues)
-        times = [at for _, at in cues]
-        expected = [None, 500, 500, 500, 400]  # ms after the previous cue: ticks 10, 20, 30, 38
-        for i in range(2, len(times)):
-            gap = times[i] - times[i - 1]
-            check(abs(gap - expected[i]) <= SPACING_TOLERANCE_MS,
-                  f"{names[i]} came {gap:.0f} ms after the cue before, not {expected[i]}")
-        print(f"press to first bell: {times[1] - times[0]:.0f} ms (the first cue opens the sound server)")
-
-    def check_ticks(self, cues):
-        """Each cue after the first sounds at its tick: its delay after the tick is the first bell's,
-        within SPACING_TOLERANCE_MS."""
-        offsets = tick_offsets(cues)
-        print("each cue's delay against the first bell's: " + ", ".join(f"{o:+.1f} ms" for o in offsets))
-        check(all(abs(o) <= SPACING_TOLERANCE_MS for o in offsets), f"cues off their ticks by {offsets} ms")
+        faults = cue_faults(cues)
+        check(not faults, "; ".join(faults))
+        print(f"press to first bell: {cues[1][1] - cues[0][1]:.0f} ms (the first cue opens the sound server)")
 
     def pipewire(self):
         """A game heard through PipeWire's PulseAudio service, each cue at its tick. A recording that
@@ -146,10 +131,10 @@ class Scenario:
                 cues = self.onsets(desktop.stop_recording())
                 lost = desktop.recording_lost_ms
             print(f"recording {attempt}: {lost:.1f} ms shorter than the wall clock; cues {cues}")
-            if lost > LOST_LIMIT_MS:
+            if lost > LOST_LIMIT_MS and TIMED:
                 continue
-            check([name for name, _ in cues] == GAME_CUES, f"heard {[name for name, _ in cues]}")
-            self.check_ticks(cues)
+            faults = cue_faults(cues)
+            check(not faults, "; ".join(faults))
             return
         raise Failure("every recording through PipeWire lost time")
 
@@ -165,46 +150,50 @@ class Scenario:
 
             # The first name has the focus, selected: typing replaces it; Tab selects the second.
             for node, romaji, kana in ((first, "suzukihanako", "すずきはなこ"), (second, "yamadatarou", "やまだたろう")):
-                wait_for(lambda: desktop.ime_state() == 2, 5, what="the input method to switch on")
+                wait_for(lambda: a11y.selected(node) == a11y.text(node), what=f"the box for {kana} entered")
+                wait_for(lambda: desktop.ime_state() == 2, what="the input method to switch on")
                 desktop.wtype("-s", "150", "-d", "20", romaji, "-s", "100", "-k", "Return")
-                wait_for(lambda: a11y.text(node) == kana, 5, what=f"{kana} typed as {romaji}")
+                wait_for(lambda: a11y.text(node) == kana, what=f"{kana} typed as {romaji}")
                 desktop.wtype("-s", "150", "-k", "Tab")
-            desktop.wtype("-s", "150", "-k", "space")  # the button has the focus now
-            wait_for(lambda: a11y.text(result) == "38", 10, what="the count to reach 38")
+            desktop.wtype("-s", "150", "-k", "space")
+            wait_for(lambda: a11y.text(result) == "38", what="the count to reach 38")
             shot = self.shot(desktop, "wayland-done")
             faults = colour_faults(shot, (geometry["x"], geometry["y"]))
             check(not faults, "; ".join(faults))
 
             desktop.wtype("-s", "150", "-M", "shift", "-k", "Tab", "-m", "shift")
-            wait_for(lambda: desktop.ime_state() == 2, 5, what="the input method to switch on")
+            wait_for(lambda: a11y.selected(second) == "やまだたろう", what="the second box entered again")
+            wait_for(lambda: desktop.ime_state() == 2, what="the input method to switch on")
             desktop.wtype("-s", "150", "-d", "20", "tarou", "-s", "100", "-k", "F7", "-s", "100", "-k", "Return")
-            alert = wait_for(lambda: a11y.find(app, role="alert"), 5, what="the refusal message")
+            alert = wait_for(lambda: a11y.find(app, role="alert"), what="the refusal message")
             self.shot(desktop, "wayland-refusal")
             labels = [node.name for node, _ in a11y.walk(alert) if node.getRoleName() == "label" and node.name]
             check(alert.name == "ミヌカペ" and labels == ["ひらがな50音のみで入力してね。"],
                   f"the message is {alert.name!r}: {labels}")
             a11y.press(a11y.find(alert, role="push button", name="OK"))
-            wait_for(lambda: a11y.text(second) == "", 3, what="the second box to be emptied")
+            wait_for(lambda: a11y.text(second) == "", what="the second box to be emptied")
             check(not a11y.enabled(button), "the button is still enabled")
 
     def ime(self):
-        """The input method is switched on by the program, and only by the name boxes."""
+        """The input method is switched on by the program, and only by the name boxes. An fcitx5
+        that is busy as the box is entered (loading mozc at login) is asked until it answers."""
         with Desktop(ime=True, a11y=True) as desktop:
             a11y, app = self.start_read(desktop)
             first = a11y.find(app, name="一人目の氏名")
+            with desktop.ime_busy():
+                desktop.click(*TEXT1)
+                time.sleep(3)  # as long as mozc took to load on a busy machine
+            wait_for(lambda: desktop.ime_state() == 2, what="the program to switch the input method on")
+            desktop.type("sakura")
+            desktop.key("Return")
+            wait_for(lambda: a11y.text(first) == "さくら", what="さくら in the first box")
+            self.shot(desktop, "ime-sakura")
 
             desktop.click(*DISPLAY)  # the result box takes the focus
             desktop.ime_call("Deactivate")
-            wait_for(lambda: desktop.ime_state() == 1, 3, what="the input method to be off")
+            wait_for(lambda: desktop.ime_state() == 1, what="the input method to be off")
             time.sleep(0.5)
             check(desktop.ime_state() == 1, "the result box turned the input method on")
-
-            desktop.click(*TEXT1)
-            wait_for(lambda: desktop.ime_state() == 2, 3, what="the program to switch the input method on")
-            desktop.type("sakura")
-            desktop.key("Return")
-            wait_for(lambda: a11y.text(first) == "さくら", 5, what="さくら in the first box")
-            self.shot(desktop, "ime-sakura")
 
     def refusal(self):
         """Katakana brings up the message; its OK empties the box and disables the button."""
@@ -214,11 +203,11 @@ class Scenario:
             button = a11y.find(app, name="相性を診断する")
 
             desktop.click(*TEXT1)
-            wait_for(lambda: desktop.ime_state() == 2, 3, what="the input method to switch on")
+            wait_for(lambda: desktop.ime_state() == 2, what="the input method to switch on")
             desktop.type("tarou")
             desktop.key("F7")  # mozc: the composition as katakana
             desktop.key("Return")
-            alert = wait_for(lambda: a11y.find(app, role="alert"), 5, what="the refusal message")
+            alert = wait_for(lambda: a11y.find(app, role="alert"), what="the refusal message")
             self.shot(desktop, "refusal-message")
             check(alert.name == "ミヌカペ", f"the message's caption is {alert.name!r}")
             labels = [node.name for node, _ in a11y.walk(alert) if node.getRoleName() == "label" and node.name]
@@ -226,23 +215,23 @@ class Scenario:
             buttons = [node.name for node, _ in a11y.walk(alert) if node.getRoleName() == "push button"]
             check(buttons == ["OK"], f"the message's buttons are {buttons}")
             a11y.press(a11y.find(alert, role="push button", name="OK"))
-            wait_for(lambda: a11y.find(app, role="alert") is None, 5, what="the message to close")
-            wait_for(lambda: a11y.text(first) == "", 3, what="the first box to be emptied")
+            wait_for(lambda: a11y.find(app, role="alert") is None, what="the message to close")
+            wait_for(lambda: a11y.text(first) == "", what="the first box to be emptied")
             check(not a11y.enabled(button), "the button is still enabled")
             self.shot(desktop, "refusal-after")
 
     def interrupt(self):
         """A name change during the count stops it: the display stays empty, no cue follows."""
-        with Desktop(ime=True, sound=True, a11y=True) as desktop:
+        with Desktop(sound=True, a11y=True) as desktop:
             a11y, app = self.start_read(desktop)
-            result = a11y.find(app, name="相性度")
+            result, second = a11y.find(app, name="相性度"), a11y.find(app, name="二人目の氏名")
 
             desktop.start_recording()
             desktop.click(*BUTTON)
-            wait_for(lambda: a11y.text(result) in ("12", "13", "14"), 5, interval=0.01,
+            wait_for(lambda: a11y.text(result).isdigit() and int(a11y.text(result)) > 11, interval=0.01,
                      what="the count to pass 11")
-            self.enter_name(desktop, TEXT2, "a")
-            wait_for(lambda: a11y.text(result) == "", 3, what="the display to empty")
+            a11y.set_text(second, "あ")
+            wait_for(lambda: a11y.text(result) == "", what="the display to empty")
             self.shot(desktop, "interrupt-after")
             time.sleep(2.0)  # longer than the rest of the count would have taken
             check(a11y.text(result) == "", f"the display shows {a11y.text(result)!r} again")
@@ -265,11 +254,11 @@ class Scenario:
                 desktop.type(romaji)
                 desktop.key("Return")
                 node = first if box == TEXT1 else second
-                wait_for(lambda: a11y.text(node) == kana, 5, what=f"{kana} typed as {romaji}")
+                wait_for(lambda: a11y.text(node) == kana, what=f"{kana} typed as {romaji}")
             self.shot(desktop, "ibus-names")
             desktop.click(*BUTTON)
             score = str(oracle_score("さくら", "ももたろう"))
-            wait_for(lambda: a11y.text(result) == score, 10, what=f"the count to reach {score}")
+            wait_for(lambda: a11y.text(result) == score, what=f"the count to reach {score}")
 
             # Tab from a name box to the button: another program types direct input again.
             desktop.click(*TEXT2)
@@ -283,9 +272,9 @@ class Scenario:
             desktop.focus(desktop.window)
             desktop.click(*TEXT1)
             desktop.type("a")
-            alert = wait_for(lambda: a11y.find(app, role="alert"), 5, what="the refusal of a Latin letter")
+            alert = wait_for(lambda: a11y.find(app, role="alert"), what="the refusal of a Latin letter")
             a11y.press(a11y.find(alert, role="push button", name="OK"))
-            wait_for(lambda: a11y.text(first) == "", 3, what="the first box to be emptied")
+            wait_for(lambda: a11y.text(first) == "", what="the first box to be emptied")
 
     def type_elsewhere(self, desktop, romaji):
         """Types into another program's text box; returns what arrived there."""
@@ -296,7 +285,7 @@ class Scenario:
                 [os.path.join(self.args.build, "tests", "line_edit_window")], env=env, stdout=out,
                 stderr=subprocess.DEVNULL, start_new_session=True)))
         other = wait_for(lambda: desktop.run(["xdotool", "search", "--onlyvisible", "--name",
-                                              "minukape-other"]).split(), 10, what="the other program")
+                                              "minukape-other"]).split(), what="the other program")
         time.sleep(0.3)
         desktop.focus(other[0])
         desktop.type(romaji)
@@ -325,7 +314,7 @@ class Scenario:
             desktop.click(*TEXT2)
             desktop.click(*TEXT1)
             desktop.click(*BUTTON)
-            wait_for(lambda: a11y.text(result) == "38", 10, what="the count to reach 38")
+            wait_for(lambda: a11y.text(result) == "38", what="the count to reach 38")
             time.sleep(0.3)
             reference = self.shot(desktop, "bare-reference")
             check(not desktop.bus_has("org.fcitx.Fcitx5"), "entering a name box started fcitx5")
@@ -424,7 +413,7 @@ class Scenario:
         result = a11y.find(a11y.application(pid=program.pid), name="相性度")
         desktop.start_recording()
         desktop.click(*BUTTON)
-        wait_for(lambda: a11y.text(result) == "38", 10, what="the count to reach 38")
+        wait_for(lambda: a11y.text(result) == "38", what="the count to reach 38")
         self.shot(desktop, shot)
         cues = self.onsets(desktop.stop_recording())
         desktop.stop_program(program)
@@ -461,16 +450,48 @@ def written_files(log, allowed):
 def run_unprivileged(args):
     """Runs the scenario again as nobody, in a PID namespace of its own, so that
     mozc (which will not run as root) and every process it leaves end with it.
+    nobody may not read the clone (it may lie in root's home): the scenario runs
+    from a copy of what it needs in a folder of its own, removed afterwards.
     The shell stays as the namespace's first process: IBus takes a parent of
     process ID 1 for a dead one."""
-    shots = os.path.join(args.shots, args.scenario)
-    os.makedirs(shots, exist_ok=True)
-    os.chown(shots, NOBODY, NOBODY)
-    command = ["unshare", "--pid", "--fork", "--kill-child", "--mount-proc",
-               "setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups",
-               "/bin/sh", "-c", '"$@"; exit $?', "sh", "/usr/bin/python3", os.path.abspath(__file__),
-               args.scenario, "--build", args.build, "--source", args.source, "--shots", shots]
-    return subprocess.run(command).returncode
+    copy = tempfile.mkdtemp(prefix="minukape-nobody-")
+    try:
+        os.chmod(copy, 0o755)
+        build, source, shots = (os.path.join(copy, name) for name in ("build", "source", "shots"))
+        for name in ("minukape", "tests/line_edit_window", "share"):
+            place = os.path.join(build, name)
+            os.makedirs(os.path.dirname(place), exist_ok=True)
+            copier = shutil.copytree if name == "share" else shutil.copy2
+            copier(os.path.join(args.build, name), place)
+        shutil.copytree(os.path.join(args.source, "Sound"), os.path.join(source, "Sound"))
+        shutil.copytree(os.path.dirname(os.path.abspath(__file__)), os.path.join(copy, "e2e"),
+                        ignore=shutil.ignore_patterns("__pycache__"))
+        env = dict(os.environ)
+        if "suppressions=" in env.get("LSAN_OPTIONS", ""):
+            env["LSAN_OPTIONS"] = private_suppressions(env["LSAN_OPTIONS"], copy)
+        os.makedirs(shots)
+        os.chown(shots, NOBODY, NOBODY)
+        command = ["unshare", "--pid", "--fork", "--kill-child", "--mount-proc",
+                   "setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups",
+                   "/bin/sh", "-c", '"$@"; exit $?', "sh", "/usr/bin/python3", os.path.join(copy, "e2e", "run.py"),
+                   args.scenario, "--build", build, "--source", source, "--shots", shots]
+        code = subprocess.run(command, env=env, cwd=copy).returncode
+        shutil.copytree(shots, os.path.join(args.shots, args.scenario), dirs_exist_ok=True)
+        return code
+    finally:
+        shutil.rmtree(copy, ignore_errors=True)
+
+
+def private_suppressions(options, folder):
+    """The sanitizer's options with its suppressions file copied into folder."""
+    parts = []
+    for part in options.split(":"):
+        if part.startswith("suppressions="):
+            copied = os.path.join(folder, "lsan.supp")
+            shutil.copy2(part.split("=", 1)[1], copied)
+            part = "suppressions=" + copied
+        parts.append(part)
+    return ":".join(parts)
 
 
 def main():

@@ -17,7 +17,7 @@ FormDriver::FormDriver(CuePlayer player)
     QObject::connect(Text3(), &QLineEdit::textChanged, [this](const QString &text) { displayed << text; });
     form_->show();
     QApplication::setActiveWindow(form_.get());
-    if (!QTest::qWaitForWindowActive(form_.get()))
+    if (!QTest::qWaitForWindowActive(form_.get(), ReadyMs))
         qWarning("the window did not become active");
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "Form1.h"
+#include "Ready.h"
 
 class FormDriver {
 public:
@@ -40,7 +41,7 @@ public:
     // Clicks the box, selects all and replaces its name by text in one commit.
     void Enter(QLineEdit *box, const QString &text);
     // Waits (up to timeoutMs) until the timer has stopped.
-    bool WaitForCountToEnd(int timeoutMs);
+    bool WaitForCountToEnd(int timeoutMs = ReadyMs);
 
     QList<Cue> cues;
     QStringList displayed; // every text Text3 was given, in order

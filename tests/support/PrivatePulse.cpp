@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "Ready.h"
+
 namespace {
 
 const QString Sink = QStringLiteral("minukape_cues");
@@ -69,7 +71,7 @@ bool PrivatePulse::WaitForServer()
         info.start(QStringLiteral("pactl"), {"list", "short", "sinks"});
         return info.waitForFinished(2000) && info.exitCode() == 0
             && info.readAllStandardOutput().contains(Sink.toLatin1());
-    }, 10000) && server_.state() == QProcess::Running;
+    }, ReadyMs) && server_.state() == QProcess::Running;
 }
 
 bool PrivatePulse::StartRecording()
@@ -83,7 +85,7 @@ bool PrivatePulse::StartRecording()
                      QStringLiteral("--rate=%1").arg(Rate), "--channels=1", "--latency-msec=10"});
     // The monitor streams silence at once, so data arriving means it listens.
     return recorder_.waitForStarted(5000)
-        && QTest::qWaitFor([this] { return !recording_.isEmpty(); }, 5000);
+        && QTest::qWaitFor([this] { return !recording_.isEmpty(); }, ReadyMs);
 }
 
 QByteArray PrivatePulse::StopRecording()

@@ -18,6 +18,10 @@ enum : int { Text1 = 101, Text2, Command1, Text3, Text4 };
 
 using Clock = std::chrono::steady_clock;
 
+// How long anything may take to happen: far more than a loaded machine needs.
+// Each wait ends the moment its condition holds.
+constexpr int ReadyMs = 60000;
+
 FILE *report = nullptr;
 int passed = 0;
 int failed = 0;
@@ -141,7 +145,7 @@ Refusal PasteRefused(HWND box, const wchar_t *text)
 {
     Refusal seen;
     std::thread paste([&] { SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); });
-    if (WaitFor([] { return MessageBoxOpen() != nullptr; }, 5000)) {
+    if (WaitFor([] { return MessageBoxOpen() != nullptr; }, ReadyMs)) {
         Sleep(50);
         const HWND message = MessageBoxOpen();
         for (HWND other = message; other; other = FindWindowExW(nullptr, other, L"#32770", nullptr))
@@ -168,7 +172,7 @@ void SetNames(const wchar_t *first, const wchar_t *second)
 
 void Start()
 {
-    Check(WaitFor([] { return Form() && IsWindowVisible(Form()) && Item(Text1) && Focused() == Item(Text1); }, 15000),
+    Check(WaitFor([] { return Form() && IsWindowVisible(Form()) && Item(Text1) && Focused() == Item(Text1); }, ReadyMs),
           "the window opens with Text1 focused");
     RECT client{};
     GetClientRect(Form(), &client);
@@ -200,7 +204,7 @@ void Start()
     // Entering each name box asks its input context for hiragana.
     for (int id : {Text2, Text1}) {
         ClickBox(Item(id));
-        Check(WaitFor([id] { return Focused() == Item(id); }, 2000), "a click focuses a name box");
+        Check(WaitFor([id] { return Focused() == Item(id); }, ReadyMs), "a click focuses a name box");
         const auto [open, mode] = InputMethodState(Item(id));
         Check(open && mode == (IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE),
               "the input method is open in hiragana: open " + std::to_string(open) + ", mode " + std::to_string(mode));
@@ -218,12 +222,12 @@ void Game()
 {
     Check(Focused() == Item(Text1), "the game starts from the first name");
     PressKey(VK_TAB);
-    Check(WaitFor([] { return Focused() == Item(Text2); }, 2000), "Tab moves to the second name");
+    Check(WaitFor([] { return Focused() == Item(Text2); }, ReadyMs), "Tab moves to the second name");
     DWORD from = 1, to = 0;
     SendMessageW(Item(Text2), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
     Check(from == 0 && to == 6, "entering the second name selects it whole");
     PressKey(VK_TAB);
-    Check(WaitFor([] { return Focused() == Item(Command1); }, 2000), "Tab moves on to the button");
+    Check(WaitFor([] { return Focused() == Item(Command1); }, ReadyMs), "Tab moves on to the button");
     std::vector<std::wstring> shown;
     PressKey(VK_RETURN);
     const bool done = WaitFor([&] {
@@ -231,7 +235,7 @@ void Game()
         if ((shown.empty() && !now.empty()) || (!shown.empty() && shown.back() != now))
             shown.push_back(now);
         return now == L"38";
-    }, 10000);
+    }, ReadyMs);
     Check(done, "the count reaches 38");
     std::wstring expected;
     for (int n = 0; n <= 38; ++n)
@@ -255,7 +259,7 @@ void Refusals()
         Check(seen.caption == L"ミヌカペ" && seen.text == L"ひらがな50音のみで入力してね。",
               row + "the message says " + Utf8(seen.caption) + " / " + Utf8(seen.text));
         Check(seen.okOnly && !seen.icon, row + "OK only, no icon");
-        Check(WaitFor([] { return !MessageBoxOpen(); }, 2000), row + "OK closes the message");
+        Check(WaitFor([] { return !MessageBoxOpen(); }, ReadyMs), row + "OK closes the message");
         Check(TextOf(Item(id)).empty() && !IsWindowEnabled(Item(Command1)), row + "box emptied, button off");
         Sleep(200);
         Check(!MessageBoxOpen(), row + "no second message");
@@ -266,7 +270,7 @@ void Interrupt()
 {
     SetNames(L"やまだたろう", L"すずきはなこ");
     PostMessageW(Item(Command1), BM_CLICK, 0, 0);
-    Check(WaitFor([] { return _wtoi(TextOf(Item(Text3)).c_str()) >= 12; }, 5000), "the count passes 11");
+    Check(WaitFor([] { return _wtoi(TextOf(Item(Text3)).c_str()) >= 12; }, ReadyMs), "the count passes 11");
     SendMessageW(Item(Text2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"あ"));
     Check(TextOf(Item(Text3)).empty() && IsWindowEnabled(Item(Command1)), "a name change empties the display");
     Sleep(2000);
@@ -276,7 +280,7 @@ void Interrupt()
 void Close()
 {
     PostMessageW(Form(), WM_CLOSE, 0, 0);
-    Check(WaitFor([] { return !Form(); }, 5000), "closing the window ends the program");
+    Check(WaitFor([] { return !Form(); }, ReadyMs), "closing the window ends the program");
 }
 
 } // namespace
