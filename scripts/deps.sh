@@ -4,6 +4,7 @@
 #   deps.sh run    what building and playing the game needs, nothing more
 #   deps.sh test   that, and what the tests and benchmarks need
 #   deps.sh windows  what cross-building the Windows program and its installer needs
+#   deps.sh web    what building the web page needs
 set -euo pipefail
 
 installed() {
@@ -27,6 +28,10 @@ fi
 # The Windows program, built here: the cross compiler and the installer's.
 windows=(cmake g++-mingw-w64-x86-64 nsis)
 
+# The web page: Emscripten, and fontTools (with Brotli for WOFF2) to cut the
+# page's Mincho face from IPAex Mincho.
+web=(cmake emscripten python3 python3-fonttools python3-brotli fonts-ipaexfont-mincho)
+
 # Testing, listed with what each group changes on a machine in the README.
 test=(
     # a private X server, typing and clicking, screenshots; the same on Wayland
@@ -47,13 +52,16 @@ test=(
     # Wine to test the Windows program in, with its caption fonts and a
     # Japanese locale, and a look into its zip
     wine wine64 fonts-wine locales unzip
+    # the browsers the page is tested in, and what drives them
+    chromium python3-websocket webkit2gtk-driver python3-selenium
 )
 
 case "${1:-}" in
     run) packages=("${run[@]}") ;;
-    test) packages=("${run[@]}" "${windows[@]}" "${test[@]}") ;;
+    test) packages=("${run[@]}" "${windows[@]}" "${web[@]}" "${test[@]}") ;;
     windows) packages=("${windows[@]}") ;;
-    *) echo "usage: $0 run|test|windows" >&2; exit 2 ;;
+    web) packages=("${web[@]}") ;;
+    *) echo "usage: $0 run|test|windows|web" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,0 +1,18 @@
+#include "Module1.h"
+#include "WebAudioCues.h"
+
+// PlayCueWebAudio.js: Web Audio, on the page's side.
+extern "C" {
+void play_cue(const char16_t *name, int length);
+void load_cue(const char16_t *name, int length);
+}
+
+void PlayCue(std::u16string_view cueName)
+{
+    play_cue(cueName.data(), int(cueName.size()));
+}
+
+void LoadCue(std::u16string_view cueName)
+{
+    load_cue(cueName.data(), int(cueName.size()));
+}

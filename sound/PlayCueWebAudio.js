@@ -1,0 +1,66 @@
+// Plays the cues on a web page with Web Audio. A cue's name is resolved
+// against the page's address: the name as it stands, else with ".wav", else
+// the page's Default.wav. Each sound is fetched and decoded once; a new cue
+// cuts off the one playing, and one still loading holds nothing up.
+mergeInto(LibraryManager.library, {
+  $Cues: {
+    context: null,
+    sounds: {},   // by name: a promise of its decoded sound, or of null
+    playing: null,
+    latest: 0,
+
+    // Made on the first cue, which a person's press starts, so the browser lets it sound.
+    audio: function() {
+      if (!Cues.context)
+        Cues.context = new AudioContext({latencyHint: 'interactive'});
+      if (Cues.context.state === 'suspended')
+        Cues.context.resume();
+      return Cues.context;
+    },
+
+    fetched: function(address) {
+      return fetch(address, {credentials: 'same-origin'})
+        .then(function(response) { return response.ok ? response.arrayBuffer() : null; })
+        .then(function(bytes) { return bytes && Cues.context.decodeAudioData(bytes); })
+        .catch(function() { return null; });
+    },
+
+    sound: function(name) {
+      if (!(name in Cues.sounds)) {
+        Cues.sounds[name] = Cues.fetched(name)
+          .then(function(sound) { return sound || (name === 'Default.wav' ? null : Cues.fetched(name + '.wav')); })
+          .then(function(sound) { return sound || (name === 'Default.wav' ? null : Cues.sound('Default.wav')); });
+      }
+      return Cues.sounds[name];
+    },
+
+    name: function(text, length) {
+      return String.fromCharCode.apply(null, HEAPU16.subarray(text >> 1, (text >> 1) + length));
+    },
+  },
+
+  load_cue__deps: ['$Cues'],
+  load_cue: function(text, length) {
+    Cues.audio();
+    Cues.sound(Cues.name(text, length));
+  },
+
+  play_cue__deps: ['$Cues'],
+  play_cue: function(text, length) {
+    var context = Cues.audio();
+    if (Cues.playing) {
+      Cues.playing.stop();
+      Cues.playing = null;
+    }
+    var turn = ++Cues.latest;
+    Cues.sound(Cues.name(text, length)).then(function(sound) {
+      if (!sound || turn !== Cues.latest)
+        return;
+      var source = context.createBufferSource();
+      source.buffer = sound;
+      source.connect(context.destination);
+      source.start();
+      Cues.playing = source;
+    });
+  },
+});

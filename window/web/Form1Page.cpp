@@ -1,0 +1,155 @@
+#include "Form1Page.h"
+
+#include <cmath>
+#include <utility>
+
+#include "Form1Layout.h"
+#include "Module1.h"
+#include "WebAudioCues.h"
+
+// Form1Page.js: the page's side of each operation. Boxes are numbered as Box.
+extern "C" {
+int form1_text_length(int box);
+void form1_text(int box, char16_t *out);
+void form1_set_text(int box, const char16_t *text, int length);
+void form1_set_selection(int box, int start, int length);
+void form1_focus(int box);
+void form1_set_command1_enabled(int enabled);
+double form1_now_ms();
+void form1_wake_after(int ms);
+void form1_stop_waking();
+// Waits, with the handler's stack kept, until the person dismisses it.
+void form1_refusal(const char16_t *text, int length);
+void form1_say(const char16_t *text, int length);
+}
+
+namespace {
+
+CountPace::Time Now()
+{
+    return CountPace::Time(std::llround(form1_now_ms() * 1e6));
+}
+
+bool IsName(Box box)
+{
+    return box == Box::Text1 || box == Box::Text2;
+}
+
+std::u16string Decimal(int value)
+{
+    std::u16string text;
+    for (char c : std::to_string(value))
+        text.push_back(char16_t(c));
+    return text;
+}
+
+} // namespace
+
+void Form1Page::Changed(Box box)
+{
+    box == Box::Text1 ? handlers.Text1_Change() : handlers.Text2_Change();
+}
+
+void Form1Page::Focused(Box box)
+{
+    box == Box::Text1 ? handlers.Text1_GotFocus() : handlers.Text2_GotFocus();
+}
+
+void Form1Page::Clicked()
+{
+    handlers.Command1_Click();
+}
+
+void Form1Page::Tick()
+{
+    if (!timer1Enabled)
+        return;
+    catchingUp = true;
+    const CountPace::Time untilNext = pace.RunDueSteps(Now(), [this] {
+        lateCue = {};
+        handlers.Timer1_Timer();
+        return timer1Enabled;
+    });
+    catchingUp = false;
+    // A page left in the background is woken seldom: it shows where the
+    // count stands and sounds the last step's cue alone, not a pile of them.
+    if (!lateCue.empty())
+        ::PlayCue(std::exchange(lateCue, {}));
+    if (timer1Enabled)
+        form1_wake_after(int(CountPace::WakeAfterMs(untilNext)));
+}
+
+std::u16string Form1Page::Text(Box box) const
+{
+    std::u16string text(std::size_t(form1_text_length(int(box))), u'\0');
+    form1_text(int(box), text.data());
+    return text;
+}
+
+void Form1Page::SetText(Box box, std::u16string_view text)
+{
+    // As on the desktop, a change made by the program is a change too.
+    const bool changed = IsName(box) && Text(box) != text;
+    form1_set_text(int(box), text.data(), int(text.size()));
+    if (changed)
+        Changed(box);
+}
+
+void Form1Page::SetSelection(Box box, int start, int length)
+{
+    form1_set_selection(int(box), start, length);
+}
+
+void Form1Page::SetFocus(Box box)
+{
+    form1_focus(int(box));
+}
+
+void Form1Page::SetCommand1Enabled(bool enabled)
+{
+    form1_set_command1_enabled(enabled);
+}
+
+void Form1Page::SetTimer1Enabled(bool enabled)
+{
+    // Enabling a running timer leaves its pace alone.
+    if (enabled == timer1Enabled)
+        return;
+    timer1Enabled = enabled;
+    if (enabled) {
+        pace.Start(Now());
+        form1_wake_after(Form1Handlers::Timer1IntervalMs);
+        return;
+    }
+    form1_stop_waking();
+    // The count has reached the score: a screen reader says it once.
+    const std::u16string shown = Text(Box::Text3);
+    if (!shown.empty() && shown == Decimal(handlers.Aisyou())) {
+        const std::u16string spoken =
+            std::u16string(Form1Layout::SpokenName(Form1Layout::Row(Form1Layout::Text3))) + u" " + shown;
+        form1_say(spoken.data(), int(spoken.size()));
+    }
+}
+
+void Form1Page::ShowRefusal(std::u16string_view text)
+{
+    form1_refusal(text.data(), int(text.size()));
+}
+
+// Every cue is fetched at once, so none is late at its own first step.
+void Form1Page::LoadCues()
+{
+    if (std::exchange(cuesLoaded, true))
+        return;
+    for (std::u16string_view cue : {Form1Text::PushCue, Form1Text::KinCue, Form1Text::PororonCue})
+        LoadCue(cue);
+}
+
+void Form1Page::PlayCue(std::u16string_view cueName)
+{
+    LoadCues();
+    if (catchingUp)
+        lateCue = cueName;
+    else
+        ::PlayCue(cueName);
+}

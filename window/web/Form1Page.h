@@ -1,0 +1,44 @@
+// The program's one window on a web page: the page's own elements, written
+// into it from the layout table at build time (make_page.cpp), over the
+// shared handlers (Form1Handlers.h). Form1Page.js reaches the page: it raises
+// the page's events into the entry points of main.cpp and serves the
+// controls' operations. The count is paced by CountPace on the page's clock.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "CountPace.h"
+#include "Form1Controls.h"
+#include "Form1Handlers.h"
+
+class Form1Page : private Form1Controls {
+public:
+    // The page's events, in the shared handlers' terms.
+    void Changed(Box box);
+    void Focused(Box box);
+    void Clicked();
+    // The page's timer has woken, or the page has come back into view.
+    void Tick();
+    // A person's first gesture: the page may make sound now.
+    void LoadCues();
+
+private:
+    // The controls' operations, for the handlers.
+    std::u16string Text(Box box) const override;
+    void SetText(Box box, std::u16string_view text) override;
+    void SetSelection(Box box, int start, int length) override;
+    void SetFocus(Box box) override;
+    void SetCommand1Enabled(bool enabled) override;
+    void SetTimer1Enabled(bool enabled) override;
+    void ShowRefusal(std::u16string_view text) override;
+    void PlayCue(std::u16string_view cueName) override;
+
+    Form1Handlers handlers{*this};
+    CountPace pace{std::chrono::milliseconds(Form1Handlers::Timer1IntervalMs)};
+    bool timer1Enabled = false;
+    bool cuesLoaded = false;
+    // While late steps are caught up, only the cue of the step shown last plays.
+    bool catchingUp = false;
+    std::u16string_view lateCue;
+};

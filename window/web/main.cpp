@@ -1,0 +1,53 @@
+// The web page's entry points: Form1Page.js calls them on the page's events,
+// once the page's WebAssembly has started and the window is made.
+#include <emscripten/emscripten.h>
+
+#include <memory>
+
+#include "Form1Page.h"
+
+namespace {
+
+std::unique_ptr<Form1Page> form;
+
+} // namespace
+
+extern "C" {
+
+// Box: 0 Text1, 1 Text2.
+EMSCRIPTEN_KEEPALIVE void form1_changed(int box)
+{
+    form->Changed(Box(box));
+}
+
+EMSCRIPTEN_KEEPALIVE void form1_focused(int box)
+{
+    form->Focused(Box(box));
+}
+
+EMSCRIPTEN_KEEPALIVE void form1_clicked()
+{
+    form->Clicked();
+}
+
+EMSCRIPTEN_KEEPALIVE void form1_tick()
+{
+    form->Tick();
+}
+
+EMSCRIPTEN_KEEPALIVE void form1_gesture()
+{
+    form->LoadCues();
+}
+
+// Connects the page's events and gives the window's first box the focus.
+void form1_attach();
+
+} // extern "C"
+
+int main()
+{
+    form = std::make_unique<Form1Page>();
+    form1_attach();
+    return 0;
+}

@@ -1,0 +1,238 @@
+// Writes the web page of Form1 from the window's layout table, at build time:
+// the page (index.html), its style sheet (Form1.css) and the text the window
+// can show, from which the build cuts the page's Mincho face. The window is
+// in the page itself, so the browser paints it before any script has run;
+// the script only brings it to life.
+//   make_page PAGE_DIR GLYPHS_FILE [STATIC_PAGE]
+// STATIC_PAGE: the same window with no script, to measure the page against.
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+#include "Form1Layout.h"
+
+namespace {
+
+using namespace Form1Layout;
+
+std::string Utf8(std::u16string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size())
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+        if (c < 0x80) {
+            out += char(c);
+        } else if (c < 0x800) {
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += char(0xE0 | (c >> 12));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        } else {
+            out += char(0xF0 | (c >> 18));
+            out += char(0x80 | ((c >> 12) & 0x3F));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::string Escaped(std::u16string_view text)
+{
+    std::string out;
+    for (char c : Utf8(text)) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string Css(Colour colour)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "rgb(%u, %u, %u)", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    return text;
+}
+
+// A length of the design, in its pixels (15 twips), scaled with the window.
+std::string Scaled(double pixels)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "calc(var(--u) * %g)", pixels);
+    return text;
+}
+
+double Pixels(int twips)
+{
+    return double(twips) / TwipsPerPixel;
+}
+
+// Hundredths of a point at 96 dots per inch: 75 make a pixel.
+double FontPixels(int pointsX100)
+{
+    return pointsX100 / 75.0;
+}
+
+constexpr double WidthPx = double(ClientWidthTwips) / TwipsPerPixel;
+constexpr double HeightPx = double(ClientHeightTwips) / TwipsPerPixel;
+constexpr double CaptionPx = 24;
+
+std::string Control(const Form1Layout::Control &control)
+{
+    const std::string id(control.name);
+    std::string attributes = " id=\"" + id + "\"";
+    if (!control.accessibleName.empty())
+        attributes += " aria-label=\"" + Escaped(control.accessibleName) + "\"";
+    switch (control.kind) {
+    case Kind::Label:
+        return "<div" + attributes + ">" + Escaped(control.text) + "</div>";
+    case Kind::PushButton:
+        return "<button type=\"button\"" + attributes + ">" + Escaped(control.text) + "</button>";
+    case Kind::TextBox:
+        break;
+    }
+    attributes += " type=\"text\" value=\"" + Escaped(control.text) + "\"";
+    if (!control.shown)
+        return "<input" + attributes + " hidden>";
+    if (control.readOnly)
+        return "<input" + attributes + " readonly>";
+    // A name in hiragana: no corrections of any kind, and Japanese input
+    // where the platform lets a page ask for it.
+    return "<input" + attributes
+           + " lang=\"ja\" autocomplete=\"off\" autocapitalize=\"off\" autocorrect=\"off\" spellcheck=\"false\">";
+}
+
+std::string Page(bool withScript)
+{
+    const std::string caption = Escaped(Caption);
+    std::string page = "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n";
+    if (withScript) {
+        // Its own files only, and the compiling of its WebAssembly.
+        page += "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+                "script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self'; font-src 'self'; "
+                "connect-src 'self'; base-uri 'none'; form-action 'none'\">\n"
+                "<meta name=\"referrer\" content=\"no-referrer\">\n";
+    }
+    page += "<title>" + caption + "</title>\n<link rel=\"icon\" href=\"minukape.png\">\n"
+            "<link rel=\"stylesheet\" href=\"Form1.css\">\n";
+    if (withScript)
+        page += "<script src=\"minukape.js\" defer></script>\n";
+    page += "</head>\n<body>\n<div id=\"window\">\n<div id=\"caption\"><img src=\"minukape.png\" alt=\"\">" + caption
+            + "</div>\n<div id=\"Form1\">\n";
+    for (const Form1Layout::Control &control : Controls)
+        page += Control(control) + "\n";
+    page += "</div>\n</div>\n";
+    if (withScript) {
+        // The score, said once when the count ends; and the refusal.
+        page += "<div id=\"Spoken\" role=\"status\"></div>\n"
+                "<dialog id=\"Refusal\" role=\"alertdialog\" aria-labelledby=\"RefusalCaption\" "
+                "aria-describedby=\"RefusalText\">\n<div id=\"RefusalCaption\">"
+                + caption + "</div>\n<p id=\"RefusalText\"></p>\n<button type=\"button\" id=\"RefusalOK\" autofocus>OK</button>\n"
+                "</dialog>\n";
+    }
+    page += "</body>\n</html>\n";
+    return page;
+}
+
+std::string Rule(const Form1Layout::Control &control)
+{
+    std::string rule = "#" + std::string(control.name) + " { left: " + Scaled(Pixels(control.left))
+                       + "; top: " + Scaled(Pixels(control.top)) + "; width: " + Scaled(Pixels(control.width))
+                       + "; height: " + Scaled(Pixels(control.height))
+                       + "; font-size: " + Scaled(FontPixels(control.pointsX100)) + ";";
+    if (control.background != PlatformColour)
+        rule += " background: " + Css(control.background) + ";";
+    if (control.foreground != PlatformColour)
+        rule += " color: " + Css(control.foreground) + ";";
+    if (control.readOnly)
+        rule += " text-align: center; padding: 0; cursor: default;";
+    return rule + " }\n";
+}
+
+std::string StyleSheet()
+{
+    char fit[160];
+    // One design pixel: a CSS pixel, or less where the screen is narrower
+    // than the window, so the whole window keeps its proportions.
+    std::snprintf(fit, sizeof fit, ":root { --edge: 16px; --u: min(1px, calc((100vw - 2 * var(--edge)) / %g)); }\n",
+                  WidthPx);
+    const std::string face = "font-family: \"" + Utf8(DesignFace) + "\", \"MS Mincho\", \"Minukape Mincho\", serif;";
+    std::string css = "@font-face { font-family: \"Minukape Mincho\"; src: url(\"mincho.woff2\") format(\"woff2\"); "
+                      "font-display: swap; }\n";
+    css += fit;
+    css += "@media (max-width: " + std::to_string(int(WidthPx) + 32) + "px) { :root { --edge: 0px; } }\n";
+    css += "body { margin: 0; padding: var(--edge); background: #e8e8ee; }\n";
+    css += "#window { width: " + Scaled(WidthPx) + "; margin: 0 auto; box-shadow: 0 2px 8px rgba(0, 0, 0, 0.3); }\n";
+    css += "#caption, #RefusalCaption { display: flex; align-items: center; gap: " + Scaled(6) + "; height: "
+           + Scaled(CaptionPx) + "; padding: 0 " + Scaled(6) + "; background: #1f4e9c; color: #fff; " + face
+           + " font-size: " + Scaled(FontPixels(DefaultPointsX100)) + "; user-select: none; }\n";
+    css += "#caption img { width: " + Scaled(16) + "; height: " + Scaled(16) + "; }\n";
+    css += "#Form1 { position: relative; overflow: hidden; width: " + Scaled(WidthPx) + "; height: "
+           + Scaled(HeightPx) + "; background: " + Css(FormColour) + "; " + face
+           + " font-size: " + Scaled(FontPixels(DefaultPointsX100)) + "; }\n";
+    css += "#Form1 > * { position: absolute; box-sizing: border-box; margin: 0; font-family: inherit; "
+           "line-height: normal; }\n";
+    css += "#Form1 > div { white-space: nowrap; overflow: hidden; }\n";
+    for (const Form1Layout::Control &control : Controls)
+        css += Rule(control);
+    css += "#Spoken { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); "
+           "white-space: nowrap; }\n";
+    css += "#Refusal { padding: 0; border: 1px solid #1f4e9c; min-width: " + Scaled(240) + "; " + face
+           + " font-size: " + Scaled(FontPixels(DefaultPointsX100)) + "; }\n";
+    css += "#Refusal p { margin: " + Scaled(20) + " " + Scaled(24) + "; }\n";
+    css += "#RefusalOK { display: block; margin: 0 auto " + Scaled(14) + "; min-width: " + Scaled(80)
+           + "; font: inherit; }\n";
+    return css;
+}
+
+// Every character the window can show by itself, and what a person may type
+// into a name box: ASCII, kana and the marks next to them.
+std::string Glyphs()
+{
+    std::u16string text(Caption);
+    for (const Form1Layout::Control &control : Controls)
+        text += control.text;
+    text += u"OK0123456789ひらがな50音のみで入力してね。";
+    for (char16_t c = 0x20; c < 0x7F; ++c)
+        text += c;
+    for (char16_t c = 0x3000; c < 0x3100; ++c) // symbols, hiragana, katakana
+        text += c;
+    return Utf8(text);
+}
+
+bool Write(const std::string &path, const std::string &content)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+    if (!out) {
+        std::cerr << "make_page: cannot write " << path << "\n";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 3 && argc != 4) {
+        std::cerr << "usage: make_page PAGE_DIR GLYPHS_FILE [STATIC_PAGE]\n";
+        return 2;
+    }
+    const std::string dir = argv[1];
+    const bool written = Write(dir + "/index.html", Page(true)) && Write(dir + "/Form1.css", StyleSheet())
+                         && Write(argv[2], Glyphs()) && (argc != 4 || Write(argv[3], Page(false)));
+    return written ? 0 : 1;
+}
