@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "Form1.h"
+#include "Form1Layout.h"
 #include "Ready.h"
 
 namespace {
@@ -45,9 +46,6 @@ private slots:
     void window();
     void controls_data();
     void controls();
-    void fonts_data();
-    void fonts();
-    void colours();
     void startState();
     void tabOrder();
 
@@ -78,104 +76,80 @@ void TestForm1Start::cleanup()
 
 void TestForm1Start::window()
 {
-    QCOMPARE(form->windowTitle(), QStringLiteral("ミヌカペ"));
-    QCOMPARE(form->size(), QSize(468, 384));
-    QCOMPARE(form->minimumSize(), QSize(468, 384));
-    QCOMPARE(form->maximumSize(), QSize(468, 384));
+    const QSize client(Form1Layout::ClientWidthTwips / Form1Layout::TwipsPerPixel,
+                       Form1Layout::ClientHeightTwips / Form1Layout::TwipsPerPixel);
+    QCOMPARE(form->windowTitle(), QString::fromUtf16(Form1Layout::Caption.data(), Form1Layout::Caption.size()));
+    QCOMPARE(form->size(), client);
+    QCOMPARE(form->minimumSize(), client);
+    QCOMPARE(form->maximumSize(), client);
+    const Form1Layout::Colour ground = Form1Layout::FormColour;
+    QCOMPARE(form->palette().color(QPalette::Window), QColor(ground & 0xFF, (ground >> 8) & 0xFF, ground >> 16));
+    QVERIFY(form->autoFillBackground());
+    QCOMPARE(form->font().pointSizeF(), Form1Layout::DefaultPointsX100 / 100.0);
+    // No style sheet: the platform's own style draws every control.
+    QVERIFY(form->styleSheet().isEmpty());
     const QList<QSize> sizes = form->windowIcon().availableSizes();
     for (int size : {16, 32, 48, 256})
         QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
 }
 
+// Every control of the Designer form against the layout table that the
+// other faces build from: kind, place (15 twips a pixel), text, name, font
+// and colours.
 void TestForm1Start::controls_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("text");
-
-    // Positions of the design, converted at 15 twips a pixel.
-    QTest::newRow("Text1") << "Text1" << QRect(32, 120, 185, 25) << QStringLiteral("やまだたろう");
-    QTest::newRow("Text2") << "Text2" << QRect(248, 120, 185, 25) << QStringLiteral("すずきはなこ");
-    QTest::newRow("Command1") << "Command1" << QRect(168, 168, 129, 57) << QStringLiteral("相性を診断する");
-    QTest::newRow("Text3") << "Text3" << QRect(128, 248, 209, 109) << QString();
-    QTest::newRow("Text4") << "Text4" << QRect(8, 360, 225, 18) << QStringLiteral("数値データ");
-    QTest::newRow("Label1") << "Label1" << QRect(8, 8, 257, 33) << QStringLiteral("ミヌカペ");
-    QTest::newRow("Label2") << "Label2" << QRect(352, 360, 105, 17) << QStringLiteral("by ZORBLE");
-    QTest::newRow("Label3") << "Label3" << QRect(24, 64, 353, 17)
-                            << QStringLiteral("相性を占う二人の氏名をひらがな50音で入力してください。");
-    QTest::newRow("Label4") << "Label4" << QRect(24, 88, 353, 17)
-                            << QStringLiteral("相性度は１～１００で診断されます。");
+    QTest::addColumn<int>("row");
+    for (const Form1Layout::Control &control : Form1Layout::Controls)
+        QTest::newRow(control.name.data()) << int(&control - Form1Layout::Controls.data());
 }
 
 void TestForm1Start::controls()
 {
-    QFETCH(QString, name);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, text);
+    QFETCH(int, row);
+    const Form1Layout::Control &control = Form1Layout::Controls[std::size_t(row)];
+    const auto utf16 = [](std::u16string_view text) { return QString::fromUtf16(text.data(), text.size()); };
+    const int px = Form1Layout::TwipsPerPixel;
 
-    QWidget *widget = form->findChild<QWidget *>(name);
+    QWidget *widget = form->findChild<QWidget *>(QString::fromLatin1(control.name));
     QVERIFY(widget);
-    QCOMPARE(widget->geometry(), geometry);
+    QCOMPARE(widget->geometry(),
+             QRect(control.left / px, control.top / px, control.width / px, control.height / px));
+    QString text;
     if (auto *box = qobject_cast<QLineEdit *>(widget))
-        QCOMPARE(box->text(), text);
+        text = box->text();
     else if (auto *label = qobject_cast<QLabel *>(widget))
-        QCOMPARE(label->text(), text);
-    else
-        QCOMPARE(qobject_cast<QPushButton *>(widget)->text(), text);
-}
+        text = label->text();
+    else if (auto *button = qobject_cast<QPushButton *>(widget))
+        text = button->text();
+    const char *kinds[] = {"QLineEdit", "QPushButton", "QLabel"};
+    QCOMPARE(widget->metaObject()->className(), kinds[int(control.kind)]);
+    QCOMPARE(text, utf16(control.text));
+    QCOMPARE(widget->accessibleName().isEmpty() ? text : widget->accessibleName(),
+             utf16(Form1Layout::SpokenName(control)));
+    QCOMPARE(widget->isHidden(), !control.shown);
 
-void TestForm1Start::fonts_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<qreal>("pointSize");
-
-    QTest::newRow("Form1") << "Form1" << 9.0;
-    QTest::newRow("Text1") << "Text1" << 9.0;
-    QTest::newRow("Text2") << "Text2" << 9.0;
-    QTest::newRow("Command1") << "Command1" << 9.0;
-    QTest::newRow("Label3") << "Label3" << 9.0;
-    QTest::newRow("Label4") << "Label4" << 9.0;
-    QTest::newRow("Label1 title") << "Label1" << 26.25;
-    QTest::newRow("Label2 credit") << "Label2" << 12.0;
-    QTest::newRow("Text3 display") << "Text3" << 72.0;
-}
-
-void TestForm1Start::fonts()
-{
-    QFETCH(QString, name);
-    QFETCH(qreal, pointSize);
-
-    QWidget *widget = name == QLatin1String("Form1") ? form : form->findChild<QWidget *>(name);
-    QVERIFY(widget);
     const QFont font = widget->font();
-    QCOMPARE(font.pointSizeF(), pointSize);
+    QCOMPARE(font.pointSizeF(), control.pointsX100 / 100.0);
     QCOMPARE(font.weight(), QFont::Normal);
     QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
-    QCOMPARE(font.families().value(0), QStringLiteral("ＭＳ 明朝"));
-
+    QCOMPARE(font.families().value(0), utf16(Form1Layout::DesignFace));
     const QStringList faces = FacesDrawing(QStringLiteral("ひらがなカタカナ相性"), font);
     QVERIFY2(!faces.isEmpty(), "no glyphs laid out");
     for (const QString &face : faces)
         QVERIFY2(IsMincho(face), qPrintable(QStringLiteral("kana drawn with %1").arg(face)));
-}
 
-void TestForm1Start::colours()
-{
-    const QColor window(192, 192, 255);
-    QCOMPARE(form->palette().color(QPalette::Window), window);
-    QVERIFY(form->autoFillBackground());
-    for (const char *name : {"Label1", "Label2", "Label3", "Label4"}) {
-        QCOMPARE(control<QLabel>(name)->palette().color(QPalette::Window), window);
-        QVERIFY(control<QLabel>(name)->autoFillBackground());
-    }
-
-    auto *display = control<QLineEdit>("Text3");
+    const auto colour = [](Form1Layout::Colour c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); };
+    const bool box = control.kind == Form1Layout::Kind::TextBox;
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        QCOMPARE(display->palette().color(group, QPalette::Base), QColor(255, 128, 0));
-        QCOMPARE(display->palette().color(group, QPalette::Text), QColor(0, 0, 255));
+        if (control.background != Form1Layout::PlatformColour)
+            QCOMPARE(widget->palette().color(group, box ? QPalette::Base : QPalette::Window),
+                     colour(control.background));
+        if (control.foreground != Form1Layout::PlatformColour)
+            QCOMPARE(widget->palette().color(group, box ? QPalette::Text : QPalette::WindowText),
+                     colour(control.foreground));
     }
-    // No style sheet: the platform's own style draws every control.
-    QVERIFY(form->styleSheet().isEmpty());
+    if (!box && control.background != Form1Layout::PlatformColour)
+        QVERIFY(widget->autoFillBackground());
 }
 
 void TestForm1Start::startState()
@@ -208,8 +182,13 @@ void TestForm1Start::tabOrder()
         visited << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(visited, (QStringList{"Text1", "Text2", "Command1", "Text3",
-                                   "Text1", "Text2", "Command1", "Text3"}));
+    // The controls a person can reach, in the table's tab order, and round again.
+    QStringList reachable;
+    for (const Form1Layout::Control &control : Form1Layout::Controls) {
+        if (control.shown && control.kind != Form1Layout::Kind::Label)
+            reachable << QString::fromLatin1(control.name);
+    }
+    QCOMPARE(visited, reachable + reachable);
     QVERIFY(!control<QLineEdit>("Text4")->isVisible());
 }
 

@@ -18,7 +18,7 @@ import sys
 import tempfile
 import time
 
-from desktop import GAME_CUES, TIMED, Desktop, colour_faults, cue_faults, cue_onsets, wait_for
+from desktop import GAME_CUES, TIMED, Desktop, colour_faults, cue_faults, cue_onsets, oracle_score, wait_for
 
 # Centres of the controls, in window coordinates.
 TEXT1 = (124, 132)
@@ -29,20 +29,6 @@ DISPLAY_BOX = "209x109+128+248"  # the result box, for cropping screenshots
 
 LOST_LIMIT_MS = 25  # a recording shorter than the wall clock by more has dropped buffers
 NOBODY = 65534  # the system's unprivileged user and group on Debian
-
-# The kana table, row by row: the digit of each kana is its row's number.
-KANA_ROWS = ["ん", "あぁかがさざただなはばぱまやゃらわ", "いぃきぎしじちぢにひびぴみり",
-             "うぅくぐすずつづっぬふぶぷむゆゅる", "えぇけげせぜてでねへべぺめれ", "おぉこごそぞとどのほぼぽもよょろを"]
-
-
-def oracle_score(first, second):
-    """The score as a person would work it out on paper: join, encode, fold pass by pass."""
-    joined = first + second if first.encode("utf-16-be") <= second.encode("utf-16-be") else second + first
-    digits = [next(row for row, members in enumerate(KANA_ROWS) if kana in members) for kana in joined]
-    while len(digits) > 2:
-        digits = [(a + b) % 10 for a, b in zip(digits, digits[1:])]
-    return 100 if digits == [0, 0] else int("".join(map(str, digits)))
-
 
 class Failure(Exception):
     pass

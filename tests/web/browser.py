@@ -1,0 +1,191 @@
+"""The web page in Debian's Chromium, headless, as the page's tests drive it:
+a private web server for the page's folder, a fresh browser profile, and the
+DevTools protocol for what a person does (clicks, taps, keys, an input
+method's composition) and for what the page shows. Everything the browser
+reports meanwhile (requests, console messages, exceptions) is kept, so a
+test can say that the page talked to no one and logged no error."""
+import json
+import os
+import socket
+import time
+import urllib.request
+
+import websocket
+
+from desktop import READY, wait_for
+
+KEYS = {"Enter": (13, "\r"), "Space": (32, " "), "Escape": (27, ""), "Tab": (9, "")}
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def fetched(url):
+    """What url answers, or None while nothing does."""
+    try:
+        with urllib.request.urlopen(url, timeout=5) as response:
+            return response.read()
+    except OSError:
+        return None
+
+
+def serve(desktop, folder):
+    """Serves folder over HTTP on the loopback, as scripts/run-web.sh does; returns its origin."""
+    port = free_port()
+    desktop.spawn(f"http-{port}", ["/usr/bin/python3", "-m", "http.server", str(port), "--bind", "127.0.0.1",
+                                   "--directory", folder])
+    origin = f"http://127.0.0.1:{port}"
+    wait_for(lambda: fetched(origin + "/") is not None, what="the web server")
+    return origin
+
+
+class Chromium:
+    def __init__(self, desktop, origin):
+        self.origin = origin
+        profile = desktop.path(f"chromium-{free_port()}")
+        # Without the background networking flags Chromium calls out to Google's services.
+        desktop.spawn("chromium", ["chromium", "--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                                   "--disable-background-networking", "--disable-component-update",
+                                   "--disable-sync", "--disable-default-apps", "--remote-debugging-port=0",
+                                   f"--user-data-dir={profile}", "about:blank"])
+        port_file = os.path.join(profile, "DevToolsActivePort")
+        port = wait_for(lambda: os.path.exists(port_file) and open(port_file).readline().strip(),
+                        what="Chromium's DevTools port")
+        targets = wait_for(lambda: [t for t in json.loads(fetched(f"http://127.0.0.1:{port}/json/list") or "[]")
+                                    if t["type"] == "page"], what="Chromium's page")
+        self.socket = websocket.create_connection(targets[0]["webSocketDebuggerUrl"], timeout=READY,
+                                                  suppress_origin=True)
+        self.calls = 0
+        self.events = []
+        for domain in ("Runtime", "Log", "Network", "Page"):
+            self.call(f"{domain}.enable")
+        self.call("Emulation.setFocusEmulationEnabled", enabled=True)
+
+    # --- the protocol ---------------------------------------------------
+    def call(self, method, **params):
+        self.calls += 1
+        self.socket.send(json.dumps({"id": self.calls, "method": method, "params": params}))
+        while True:
+            message = json.loads(self.socket.recv())
+            if message.get("id") == self.calls:
+                if "error" in message:
+                    raise RuntimeError(f"{method}: {message['error']}")
+                return message["result"]
+            self.events.append(message)
+
+    def evaluate(self, expression):
+        result = self.call("Runtime.evaluate", expression=expression, returnByValue=True, awaitPromise=True)
+        if "exceptionDetails" in result:
+            raise RuntimeError(f"{expression}: {result['exceptionDetails']}")
+        return result["result"].get("value")
+
+    # --- what a person does -----------------------------------------------
+    def open(self, path="/"):
+        """Loads the page and waits until its window answers."""
+        self.call("Page.navigate", url=self.origin + path)
+        wait_for(lambda: self.evaluate("performance.getEntriesByName('minukape-ready').length > 0"),
+                 what="the page to start")
+
+    def centre(self, element):
+        return self.evaluate(f"(() => {{ const r = document.getElementById('{element}').getBoundingClientRect();"
+                             f" return [r.x + r.width / 2, r.y + r.height / 2]; }})()")
+
+    def click(self, element):
+        """A person's click: pressed, and released a moment later."""
+        x, y = self.centre(element)
+        self.call("Input.dispatchMouseEvent", type="mousePressed", x=x, y=y, button="left", clickCount=1)
+        time.sleep(0.08)
+        self.call("Input.dispatchMouseEvent", type="mouseReleased", x=x, y=y, button="left", clickCount=1)
+
+    def tap(self, element):
+        x, y = self.centre(element)
+        self.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
+        time.sleep(0.08)
+        self.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
+
+    def key(self, name):
+        code, text = KEYS[name]
+        self.call("Input.dispatchKeyEvent", type="keyDown", key=" " if name == "Space" else name, code=name,
+                  windowsVirtualKeyCode=code, text=text)
+        self.call("Input.dispatchKeyEvent", type="keyUp", key=" " if name == "Space" else name, code=name,
+                  windowsVirtualKeyCode=code)
+
+    def select_all(self):
+        for kind in ("keyDown", "keyUp"):
+            self.call("Input.dispatchKeyEvent", type=kind, modifiers=2, key="a", code="KeyA",
+                      windowsVirtualKeyCode=65, commands=["selectAll"] if kind == "keyDown" else [])
+
+    def type(self, text):
+        """Text committed at once, as a paste or an input method's commit."""
+        self.call("Input.insertText", text=text)
+
+    def compose(self, text):
+        """Text still being composed in an input method."""
+        self.call("Input.imeSetComposition", text=text, selectionStart=len(text), selectionEnd=len(text))
+
+    # --- what the page shows ----------------------------------------------
+    def value(self, element):
+        return self.evaluate(f"document.getElementById('{element}').value")
+
+    def focused(self):
+        return self.evaluate("document.activeElement.id")
+
+    def refusal(self):
+        """The open refusal dialog, as (caption, message, buttons, images), or None."""
+        return self.evaluate("(() => { const d = document.getElementById('Refusal'); if (!d.open) return null;"
+                             " return [d.querySelector('#RefusalCaption').textContent,"
+                             " d.querySelector('#RefusalText').textContent,"
+                             " [...d.querySelectorAll('button')].map(b => b.textContent),"
+                             " d.querySelectorAll('img, svg').length]; })()")
+
+    def watch_display(self):
+        """From now on, every text the page writes into Text3 is kept with its time, in the page."""
+        self.evaluate("""(() => {
+            const box = document.getElementById('Text3');
+            const own = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype, 'value');
+            window.shown = [];
+            Object.defineProperty(box, 'value', {
+                configurable: true,
+                get() { return own.get.call(this); },
+                set(text) { window.shown.push([performance.now(), text]); own.set.call(this, text); },
+            });
+        })()""")
+
+    def shown(self):
+        return self.evaluate("window.shown")
+
+    def screenshot(self, path):
+        import base64
+        data = self.call("Page.captureScreenshot", format="png")["data"]
+        with open(path, "wb") as f:
+            f.write(base64.b64decode(data))
+
+    def faults(self):
+        """What the page did that it must not: an error on the console or thrown, a request to
+        another origin, anything stored."""
+        self.evaluate("0")  # the events sent so far
+        faults = []
+        for event in self.events:
+            method, params = event.get("method"), event.get("params", {})
+            if method == "Runtime.exceptionThrown":
+                faults.append(f"exception: {params['exceptionDetails'].get('text')}")
+            elif method == "Runtime.consoleAPICalled" and params["type"] in ("error", "warning", "assert"):
+                faults.append(f"console {params['type']}: {params['args']}")
+            elif method == "Log.entryAdded" and params["entry"]["level"] in ("error", "warning"):
+                faults.append(f"log {params['entry']['level']}: {params['entry']['text']}")
+            elif method == "Network.requestWillBeSent":
+                url = params["request"]["url"]
+                if not url.startswith(self.origin + "/"):
+                    faults.append(f"request to {url}")
+        stored = self.evaluate("""(async () => [document.cookie, localStorage.length, sessionStorage.length,
+            (await indexedDB.databases()).length,
+            (await navigator.serviceWorker.getRegistrations()).length])()""")
+        if stored != ["", 0, 0, 0, 0]:
+            faults.append(f"stored (cookie, local, session, IndexedDB, service workers): {stored}")
+        return faults
+
+    def close(self):
+        self.socket.close()

@@ -1,0 +1,314 @@
+#!/usr/bin/env python3
+"""Tests of the web page as a person uses it: in Debian's Chromium, headless,
+driven over the DevTools protocol, with the cues heard on the private sound
+server the desktop tests record; and one game in WebKit, the engine of
+Safari, driven through its WebDriver.
+
+usage: run.py SCENARIO --page PAGE_DIR --build BUILD_DIR
+Scenarios: chromium (the page's start, a game, the refusals, an input
+method's composition, an interrupted count, the default sound, a phone),
+webkit."""
+import argparse
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
+from desktop import GAME_CUES, Desktop, colour_faults, cue_faults, cue_onsets, oracle_score, wait_for  # noqa: E402
+from browser import Chromium, serve  # noqa: E402
+
+REFUSAL = "ひらがな50音のみで入力してね。"
+SAMPLE_STEPS = [str(n) for n in range(39)]
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def check_none(faults):
+    check(not faults, "; ".join(faults))
+
+
+class Page:
+    """The page's tests in one Chromium, scenario by scenario."""
+
+    def __init__(self, args, desktop):
+        self.args = args
+        self.desktop = desktop
+        self.layout = json.loads(subprocess.run([os.path.join(args.build, "tests", "layout_json")],
+                                                capture_output=True, text=True, check=True).stdout)
+        self.browser = Chromium(desktop, serve(desktop, args.page))
+        self.shots = os.path.join(args.build, "e2e-shots")
+        os.makedirs(self.shots, exist_ok=True)
+
+    def shot(self, name):
+        path = os.path.join(self.shots, f"web-{name}.png")
+        self.browser.screenshot(path)
+        return path
+
+    def enter(self, box, text, touch=False):
+        """Clicks or taps a box, which selects its name as it takes the focus (a box that has it
+        already places the caret: select all), and types over it."""
+        b = self.browser
+        already = b.focused() == box
+        b.tap(box) if touch else b.click(box)
+        selected = b.evaluate(f"(e => [e.selectionStart, e.selectionEnd, e.value.length])({box})")
+        check(already or selected == [0, selected[2], selected[2]], f"entering {box} selected {selected}")
+        if already:
+            b.select_all()
+        b.type(text)
+        check(b.value(box) == text or b.refusal(), f"{box} holds {b.value(box)!r}, not {text!r}")
+
+    def heard(self, play):
+        """The cues heard while play runs."""
+        self.desktop.start_recording()
+        time.sleep(0.3)
+        play()
+        return cue_onsets(self.args.build, self.desktop.stop_recording())
+
+    def count_to(self, score):
+        wait_for(lambda: self.browser.value("Text3") == str(score), what=f"the count to reach {score}")
+
+    # --- scenarios --------------------------------------------------------
+    def start(self):
+        """The window as it opens: every control at its place in the table, its colours, font
+        sizes, names and texts; the first name selected; the tab order; Text4 out of sight and reach."""
+        b = self.browser
+        b.open()
+        check(b.evaluate("document.title") == self.layout["caption"], "the page's title")
+        check(b.evaluate("document.getElementById('caption').textContent") == self.layout["caption"],
+              "the caption bar")
+        page = b.evaluate("""(() => {
+            const form = document.getElementById('Form1').getBoundingClientRect();
+            const out = {Form1: [form.width, form.height, getComputedStyle(document.getElementById('Form1')).backgroundColor]};
+            for (const e of document.querySelectorAll('#Form1 > *')) {
+                const r = e.getBoundingClientRect(), s = getComputedStyle(e);
+                out[e.id] = {rect: e.offsetParent && [r.x - form.x, r.y - form.y, r.width, r.height], fontPx: parseFloat(s.fontSize),
+                             background: s.backgroundColor, foreground: s.color, shown: e.offsetParent !== null,
+                             text: e.tagName == 'INPUT' ? e.value : e.textContent};
+            }
+            return out; })()""")
+        check(page["Form1"] == [self.layout["width"], self.layout["height"], self.layout["colour"]],
+              f"Form1 is {page['Form1']}")
+        for control in self.layout["controls"]:
+            seen = page[control["name"]]
+            expected = {"rect": control["rect"] if control["shown"] else None, "fontPx": control["fontPx"],
+                        "shown": control["shown"], "text": control["text"]}
+            expected.update({key: control[key] for key in ("background", "foreground") if control[key]})
+            wrong = {key: seen[key] for key, value in expected.items() if seen[key] != value}
+            check(not wrong, f"{control['name']}: {wrong}, not as the table says")
+        check(b.focused() == "Text1" and b.evaluate("[Text1.selectionStart, Text1.selectionEnd]") == [0, 6],
+              "the first name has the focus, selected whole")
+        tabbed = []
+        for _ in range(3):
+            b.key("Tab")
+            tabbed.append(b.focused())
+        check(tabbed == ["Text2", "Command1", "Text3"], f"Tab goes {tabbed}")
+        spoken = {(node["role"]["value"], node.get("name", {}).get("value"))
+                  for node in b.call("Accessibility.getFullAXTree")["nodes"] if not node.get("ignored")}
+        for control in self.layout["controls"]:
+            role = {"text box": "textbox", "push button": "button"}.get(control["kind"])
+            if role:
+                check(((role, control["spoken"]) in spoken) == control["shown"],
+                      f"{control['name']} as a screen reader meets it")
+        self.shot("start")
+
+    def game(self):
+        """The sample names typed in, the press, the count 0 to 38 seen step by step and heard, the
+        score said once, the digits in Text4, the button off until a name changes."""
+        b = self.browser
+        self.enter("Text1", "すずきはなこ")
+        self.enter("Text2", "やまだたろう")
+        b.watch_display()
+
+        def play():
+            b.click("Command1")
+            check(b.evaluate("Command1.disabled"), "the press disables the button")
+            time.sleep(1)
+            check(b.evaluate("Spoken.textContent") == "", "the count is said at every step")
+            self.shot("counting")
+            self.count_to(38)
+            time.sleep(0.5)
+        cues = self.heard(play)
+        shown = [text for _, text in b.shown()]
+        check(shown == SAMPLE_STEPS, f"the display showed {shown}")
+        check_none(cue_faults(cues))
+        check(b.value("Text4") == "332115111153", f"Text4 holds {b.value('Text4')}")
+        check(wait_for(lambda: b.evaluate("Spoken.textContent")) == "相性度 38", "the score is not said")
+        check_none(colour_faults(self.shot("done"), tuple(b.evaluate(
+            "(r => [r.x, r.y])(document.getElementById('Form1').getBoundingClientRect())"))))
+        check(b.evaluate("Command1.disabled"), "the count ended with the button on")
+        self.enter("Text1", "すずきはなこ")
+        check(not b.evaluate("Command1.disabled") and b.value("Text3") == "", "a name change readies the button")
+
+    def refusals(self):
+        """Katakana, a kanji, a Latin letter and "ー" in each box: the message, its OK alone, the page
+        out of reach while it is open, each way of dismissing it; the box emptied, the button off."""
+        b = self.browser
+        rows = [("Text1", "タロウ", "Enter"), ("Text2", "タロウ", "Space"), ("Text1", "山田", "Escape"),
+                ("Text2", "山田", "OK"), ("Text1", "a", "OK"), ("Text2", "a", "Enter"), ("Text1", "ー", "Space"),
+                ("Text2", "ー", "Escape")]
+        for box, text, dismiss in rows:
+            row = f"{text} in {box}, dismissed with {dismiss}"
+            other = "Text2" if box == "Text1" else "Text1"
+            self.enter(box, "さくら")
+            self.enter(box, text)
+            check(b.refusal() == ["ミヌカペ", REFUSAL, ["OK"], 0], f"{row}: the message is {b.refusal()}")
+            b.click(other)
+            check(b.focused() == "RefusalOK", f"{row}: the page behind the message took a click")
+            if box == "Text1" and dismiss == "Enter":
+                self.shot("refusal")
+            b.click("RefusalOK") if dismiss == "OK" else b.key(dismiss)
+            wait_for(lambda: b.refusal() is None and b.value(box) == "", what=f"{row}: the message to close, the box emptied")
+            check(b.evaluate("Command1.disabled"), f"{row}: the button is on")
+            check(b.refusal() is None, f"{row}: a second message")
+
+    def composition(self):
+        """Romaji composed in an input method is not judged until it is committed: kana pass,
+        katakana are refused once."""
+        b = self.browser
+        b.click("Text1")
+        for text in ("s", "さ", "さk", "さく", "さくr", "さくら"):
+            b.compose(text)
+            check(b.refusal() is None, f"composing {text!r} brought the message")
+        b.type("さくら")
+        check(b.refusal() is None and b.value("Text1") == "さくら", "committed kana are refused")
+        b.click("Text2")
+        for text in ("t", "た", "たr", "たろ", "タロ"):
+            b.compose(text)
+        check(b.refusal() is None, "a composition brought the message")
+        b.type("タロ")
+        check(b.refusal() is not None, "committed katakana pass")
+        b.key("Enter")
+        wait_for(lambda: b.refusal() is None and b.value("Text2") == "", what="the message to close, the box emptied")
+        time.sleep(0.2)
+        check(b.refusal() is None, "a second refusal")
+
+    def interrupt(self):
+        """A name change during the count stops it for good, silently."""
+        b = self.browser
+        self.enter("Text2", "すずきはなこ")
+        self.enter("Text1", "やまだたろう")
+        b.watch_display()
+
+        def play():
+            b.click("Command1")
+            wait_for(lambda: b.value("Text3").isdigit() and int(b.value("Text3")) > 11, interval=0.005,
+                     what="the count to pass 11")
+            self.enter("Text2", "あ")
+            time.sleep(2)
+        cues = self.heard(play)
+        shown = [text for _, text in b.shown()]
+        check(shown[-1] == "" and shown[:-1] == SAMPLE_STEPS[:len(shown) - 1], f"the display showed {shown}")
+        check([name for name, _ in cues] == ["Push", "Kin"], f"heard {cues}")
+
+    def default_sound(self):
+        """Served without its Sound folder, each cue plays the page's default sound."""
+        folder = self.desktop.path("no-sounds")
+        shutil.copytree(self.args.page, folder, ignore=shutil.ignore_patterns("Sound"))
+        b = self.browser = Chromium(self.desktop, serve(self.desktop, folder))
+        b.open()
+        cues = self.heard(lambda: (b.click("Command1"), self.count_to(38), time.sleep(0.5)))
+        check([name for name, _ in cues] == ["Default"] * 5, f"heard {cues}")
+        missing = [event for event in b.events if event.get("method") == "Log.entryAdded"]
+        check(all("404" in event["params"]["entry"]["text"] and "/Sound/" in event["params"]["entry"].get("url", "")
+                  for event in missing), f"logged {missing}")
+        b.events = [event for event in b.events if event not in missing]
+        check_none(b.faults())
+
+    def phone(self):
+        """A phone's screen, narrower than the window: the whole window scaled to fit its width,
+        played by taps."""
+        b = self.browser
+        b.call("Emulation.setDeviceMetricsOverride", width=390, height=844, deviceScaleFactor=3, mobile=True)
+        b.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+        b.open()
+        scale = 390 / self.layout["width"]
+        form = b.evaluate("(r => [r.width, r.height])(document.getElementById('Form1').getBoundingClientRect())")
+        check(abs(form[0] - 390) < 0.5 and abs(form[1] - self.layout["height"] * scale) < 0.5, f"Form1 is {form}")
+        button = b.evaluate("(r => [r.x, r.width])(document.getElementById('Command1').getBoundingClientRect())")
+        check(abs(button[0] - self.layout["controls"][2]["rect"][0] * scale) < 0.5, f"the button is at {button}")
+        self.enter("Text1", "ももたろう", touch=True)
+        self.enter("Text2", "さくら", touch=True)
+        b.tap("Command1")
+        self.count_to(oracle_score("ももたろう", "さくら"))
+        self.shot("phone")
+
+
+def chromium(args):
+    with Desktop(sound=True) as desktop:
+        page = Page(args, desktop)
+        for scenario in (page.start, page.game, page.refusals, page.composition, page.interrupt):
+            scenario()
+            print(f"PASS {scenario.__name__}")
+        check_none(page.browser.faults())
+        print("PASS nothing written, no other origin, no error on the console")
+        for scenario in (page.phone, page.default_sound):
+            scenario()
+            print(f"PASS {scenario.__name__}")
+
+
+def webkit(args):
+    """One game and one refusal in WebKit's MiniBrowser, under WebKit's own WebDriver."""
+    from selenium import webdriver
+    from selenium.webdriver.common.by import By
+    from selenium.webdriver.common.keys import Keys
+    with Desktop() as desktop:
+        origin = serve(desktop, args.page)
+        os.environ.update(DISPLAY=desktop.env["DISPLAY"], DBUS_SESSION_BUS_ADDRESS=desktop.env["DBUS_SESSION_BUS_ADDRESS"],
+                          HOME=desktop.env["HOME"], XDG_RUNTIME_DIR=desktop.env["XDG_RUNTIME_DIR"],
+                          WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS="1")
+        options = webdriver.WebKitGTKOptions()
+        options.binary_location = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+        options.add_argument("--automation")
+        driver = webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=options)
+        try:
+            driver.get(origin + "/")
+            wait_for(lambda: driver.execute_script(
+                "return performance.getEntriesByName('minukape-ready').length > 0"), what="the page to start")
+            print("user agent:", driver.execute_script("return navigator.userAgent"))
+            driver.find_element(By.ID, "Command1").click()
+            wait_for(lambda: driver.find_element(By.ID, "Text3").get_property("value") == "38",
+                     what="the count to reach 38")
+            check(driver.find_element(By.ID, "Text4").get_property("value") == "332115111153", "the digits")
+            driver.find_element(By.ID, "Text1").click()
+            driver.find_element(By.ID, "Text1").send_keys("a")
+            dialog = driver.find_element(By.ID, "Refusal")
+            wait_for(lambda: dialog.get_property("open"), what="the refusal")
+            check(driver.find_element(By.ID, "RefusalText").text == REFUSAL, "the refusal's text")
+            driver.find_element(By.ID, "RefusalOK").click()
+            wait_for(lambda: not dialog.get_property("open"), what="the refusal to close")
+            check(driver.find_element(By.ID, "Text1").get_property("value") == "", "the box is not emptied")
+        finally:
+            driver.quit()
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("scenario", choices=["chromium", "webkit"])
+    parser.add_argument("--page", required=True)
+    parser.add_argument("--build", required=True)
+    args = parser.parse_args()
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    started = time.monotonic()
+    try:
+        globals()[args.scenario](args)
+    except (Failure, TimeoutError) as failure:
+        print(f"FAIL {args.scenario}: {failure}")
+        return 1
+    print(f"PASS {args.scenario} in {time.monotonic() - started:.1f} s")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
