@@ -14,7 +14,7 @@ import websocket
 
 from desktop import READY, wait_for
 
-KEYS = {"Enter": (13, "\r"), "Space": (32, " "), "Escape": (27, ""), "Tab": (9, "")}
+KEYS = {"Enter": (13, "\r"), "Space": (32, " "), "Escape": (27, ""), "Tab": (9, ""), "Backspace": (8, "")}
 
 
 def free_port():
@@ -109,7 +109,8 @@ class Chromium:
     def key(self, name):
         code, text = KEYS[name]
         self.call("Input.dispatchKeyEvent", type="keyDown", key=" " if name == "Space" else name, code=name,
-                  windowsVirtualKeyCode=code, text=text)
+                  windowsVirtualKeyCode=code, text=text,
+                  commands=["deleteBackward"] if name == "Backspace" else [])
         self.call("Input.dispatchKeyEvent", type="keyUp", key=" " if name == "Space" else name, code=name,
                   windowsVirtualKeyCode=code)
 

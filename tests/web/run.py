@@ -84,6 +84,11 @@ class Page:
         """The window as it opens: every control at its place in the table, its colours, font
         sizes, names and texts; the first name selected; the tab order; Text4 out of sight and reach."""
         b = self.browser
+        files = {os.path.relpath(os.path.join(folder, name), self.args.page): os.path.getsize(os.path.join(folder, name))
+                 for folder, _, names in os.walk(self.args.page) for name in names}
+        code = files["minukape.js"] + files["minukape.wasm"]
+        check(sum(files.values()) <= 450_000 and code <= 150_000,
+              f"the page weighs {sum(files.values())} bytes, its script and WebAssembly {code}")
         b.open()
         check(b.evaluate("document.title") == self.layout["caption"], "the page's title")
         check(b.evaluate("document.getElementById('caption').textContent") == self.layout["caption"],
@@ -193,6 +198,11 @@ class Page:
         wait_for(lambda: b.refusal() is None and b.value("Text2") == "", what="the message to close, the box emptied")
         time.sleep(0.2)
         check(b.refusal() is None, "a second refusal")
+        self.enter("Text2", "あ")
+        b.click("Text1")
+        b.key("Backspace")  # the whole name, selected as the box was entered
+        check(b.value("Text1") == "" and b.refusal() is None and b.evaluate("Command1.disabled"),
+              "deleting a name")
 
     def interrupt(self):
         """A name change during the count stops it for good, silently."""
@@ -202,7 +212,8 @@ class Page:
         b.watch_display()
 
         def play():
-            b.click("Command1")
+            for key in ("Tab", "Tab", "Space"):  # to the button, and press it
+                b.key(key)
             wait_for(lambda: b.value("Text3").isdigit() and int(b.value("Text3")) > 11, interval=0.005,
                      what="the count to pass 11")
             self.enter("Text2", "あ")
@@ -218,7 +229,7 @@ class Page:
         shutil.copytree(self.args.page, folder, ignore=shutil.ignore_patterns("Sound"))
         b = self.browser = Chromium(self.desktop, serve(self.desktop, folder))
         b.open()
-        cues = self.heard(lambda: (b.click("Command1"), self.count_to(38), time.sleep(0.5)))
+        cues = self.heard(lambda: (b.key("Tab"), b.key("Tab"), b.key("Enter"), self.count_to(38), time.sleep(0.5)))
         check([name for name, _ in cues] == ["Default"] * 5, f"heard {cues}")
         missing = [event for event in b.events if event.get("method") == "Log.entryAdded"]
         check(all("404" in event["params"]["entry"]["text"] and "/Sound/" in event["params"]["entry"].get("url", "")

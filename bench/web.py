@@ -1,0 +1,141 @@
+#!/usr/bin/env python3
+"""The web page's figures: its weight, file by file, as served and gzipped;
+first paint and first usable click in headless Chromium against the same
+window drawn by a static page with no script, interleaved in one run; the
+count's pace over 100 steps; and each cue's delay after its step, heard on
+the private sound server the tests record.
+
+usage: web.py BUILD_DIR   (the page in BUILD/web, the static page in BUILD/web-cmake)"""
+import gzip
+import os
+import shutil
+import statistics
+import sys
+import threading
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
+sys.path.insert(0, os.path.join(HERE, "..", "tests", "web"))
+from desktop import RATE, Desktop, cue_onsets, wait_for  # noqa: E402
+from browser import Chromium, serve  # noqa: E402
+
+ROUNDS = 15
+
+
+def weight(page):
+    print("| file | served | gzip |\n| --- | ---: | ---: |")
+    total = packed = code = 0
+    for folder, _, files in sorted(os.walk(page)):
+        for name in sorted(files):
+            path = os.path.join(folder, name)
+            data = open(path, "rb").read()
+            size, zipped = len(data), len(gzip.compress(data, 9))
+            total, packed = total + size, packed + zipped
+            if name.startswith("minukape.") and name.endswith((".js", ".wasm")):
+                code += size
+            print(f"| {os.path.relpath(path, page)} | {size:,} | {zipped:,} |")
+    print(f"| **whole page** | **{total:,}** | **{packed:,}** |")
+    print(f"\nwhole page {total / 1000:.1f} KB (goal <= 450 KB); script and WebAssembly {code / 1000:.1f} KB "
+          f"(goal <= 150 KB)")
+
+
+def first_paint(browser, origin):
+    """First paint and first usable click of both pages, medians of interleaved rounds."""
+    browser.call("Network.setCacheDisabled", cacheDisabled=True)
+    times = {"index.html": [], "static.html": [], "ready": []}
+    for _ in range(ROUNDS):
+        for page in ("index.html", "static.html"):
+            browser.call("Page.navigate", url=f"{origin}/{page}")
+            paint = wait_for(lambda: browser.evaluate(
+                "(performance.getEntriesByName('first-contentful-paint')[0] || {}).startTime"),
+                what=f"{page}'s first paint")
+            times[page].append(paint)
+            if page == "index.html":
+                times["ready"].append(wait_for(lambda: browser.evaluate(
+                    "(performance.getEntriesByName('minukape-ready')[0] || {}).startTime"), what="the page"))
+    ours, bare = statistics.median(times["index.html"]), statistics.median(times["static.html"])
+    print(f"first contentful paint: page {ours:.1f} ms, static page {bare:.1f} ms, ratio {ours / bare:.2f}x "
+          f"(goal <= 1.25x); first usable click {statistics.median(times['ready']):.1f} ms "
+          f"({ROUNDS} rounds, medians)")
+    browser.call("Network.setCacheDisabled", cacheDisabled=False)
+
+
+class Listener:
+    """The recording's start on the wall clock, as the bytes arrive."""
+
+    def __init__(self, desktop):
+        self.desktop = desktop
+        desktop.start_recording()
+        self.start = None
+        self.running = True
+        self.thread = threading.Thread(target=self.watch)
+        self.thread.start()
+
+    def watch(self):
+        while self.running:
+            now = time.time()
+            begun = now - os.path.getsize(self.desktop.recording) / 4 / RATE
+            self.start = begun if self.start is None else min(self.start, begun)
+            time.sleep(0.001)
+
+    def stop(self):
+        self.running = False
+        self.thread.join()
+        return self.desktop.stop_recording()
+
+
+def count_and_cues(browser, desktop, build):
+    """Three counts of 100 steps: their pace, and each cue's delay after its step."""
+    browser.open()
+    origin = browser.evaluate("performance.timeOrigin")
+    totals, first, later = [], [], []
+    for run in range(3):
+        for box in ("Text1", "Text2"):  # ん and ん score 100
+            browser.click(box)
+            browser.select_all()
+            browser.type("ん")
+        browser.watch_display()
+        listener = Listener(desktop)
+        time.sleep(0.3)
+        browser.click("Command1")
+        wait_for(lambda: browser.value("Text3") == "100", what="the count to reach 100")
+        time.sleep(1.5)
+        cues = cue_onsets(build, listener.stop())
+        shown = browser.shown()
+        steps = [(at, text) for at, text in shown if text]
+        totals.append(steps[-1][0] - steps[0][0])
+        cue_steps = [steps[0]] + [step for step in steps if step[1] in {str(n) for n in range(10, 101, 10)}]
+        if len(cues) != len(cue_steps):
+            print(f"run {run}: heard {len(cues)} cues, played {len(cue_steps)}")
+            continue
+        for i, ((_, heard), (at, _)) in enumerate(zip(cues, cue_steps)):
+            delay = listener.start * 1000 + heard - (origin + at)
+            (first if run == 0 and i == 0 else later).append(delay)
+    print("100 steps, press to the last: " + ", ".join(f"{t:.1f} ms" for t in totals)
+          + " (goal 5000 ms +- 0.5 %)")
+    later.sort()
+    print(f"cue delay after its step, as recorded: the page's first cue {first[0] if first else -1:.1f} ms; "
+          f"later cues median {later[len(later) // 2]:.1f} ms, max {later[-1]:.1f} ms over {len(later)} cues "
+          f"(goal <= 30 ms)")
+
+
+def main():
+    build = os.path.abspath(sys.argv[1])
+    page = os.path.join(build, "web")
+    print("== weight")
+    weight(page)
+    with Desktop(sound=True) as desktop:
+        served = desktop.path("served")
+        shutil.copytree(page, served)
+        shutil.copy(os.path.join(build, "web-cmake", "static.html"), served)
+        origin = serve(desktop, served)
+        browser = Chromium(desktop, origin)
+        print("\n== first paint")
+        first_paint(browser, origin)
+        print("\n== count and cues")
+        count_and_cues(browser, desktop, build)
+
+
+if __name__ == "__main__":
+    main()
