@@ -126,6 +126,15 @@ class Page:
             if role:
                 check(((role, control["spoken"]) in spoken) == control["shown"],
                       f"{control['name']} as a screen reader meets it")
+        # This system has no "ＭＳ 明朝": the window's text is drawn in the Mincho face the page carries.
+        b.call("DOM.enable")
+        b.call("CSS.enable")
+        document = b.call("DOM.getDocument")["root"]["nodeId"]
+        for control in self.layout["controls"][:3] + self.layout["controls"][5:]:
+            node = b.call("DOM.querySelector", nodeId=document, selector="#" + control["name"])["nodeId"]
+            fonts = b.call("CSS.getPlatformFontsForNode", nodeId=node)["fonts"]
+            check([(f["familyName"], f["isCustomFont"]) for f in fonts] == [("IPAexMincho", True)],
+                  f"{control['name']} is drawn with {fonts}")
         self.shot("start")
 
     def game(self):
