@@ -26,15 +26,15 @@ bool ReadCount(std::u16string_view text, int &count)
     return !ascii.empty() && error == std::errc() && end == ascii.data() + ascii.size();
 }
 
-std::u16string Decimal(int value)
+} // namespace
+
+std::u16string DisplayText(int count)
 {
     std::u16string text;
-    for (char c : std::to_string(value))
+    for (char c : std::to_string(count))
         text.push_back(char16_t(c));
     return text;
 }
-
-} // namespace
 
 void Form1Handlers::NameChanged(Box box)
 {
@@ -76,7 +76,7 @@ void Form1Handlers::Timer1_Timer()
         return;
     }
     const int value = shown + 1;
-    controls.SetText(Box::Text3, Decimal(value));
+    controls.SetText(Box::Text3, DisplayText(value));
     if (value == aisyou) {
         controls.PlayCue(Form1Text::PororonCue);
         controls.SetTimer1Enabled(false);

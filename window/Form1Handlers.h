@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "Form1Controls.h"
@@ -16,6 +17,9 @@ inline constexpr std::u16string_view PushCue = u"./Sound/Push";
 inline constexpr std::u16string_view KinCue = u"./Sound/Kin";
 inline constexpr std::u16string_view PororonCue = u"./Sound/Pororon";
 } // namespace Form1Text
+
+// The count as the display shows it: plain decimal digits.
+std::u16string DisplayText(int count);
 
 class Form1Handlers {
 public:

@@ -22,6 +22,20 @@ SINK = "minukape_e2e"
 RATE = 44100
 
 
+class Failure(Exception):
+    """A check of the program that did not hold."""
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def check_none(faults):
+    """Passes when a list of what is wrong is empty."""
+    check(not faults, "; ".join(faults))
+
+
 # How long anything may take to be ready (a server, the window, the input
 # method, a bus name, a recording, a count): far more than a loaded machine
 # needs. Every wait ends the moment its condition holds, so the deadline
@@ -80,7 +94,7 @@ def cue_onsets(build, recording):
     return [(name, float(ms)) for name, ms in (line.split() for line in out.splitlines())]
 
 
-def cue_faults(cues, heard=GAME_CUES, steps=GAME_STEPS):
+def cue_faults(cues, heard=GAME_CUES, steps=GAME_STEPS, timed=TIMED):
     """What is wrong with the cues of a count: other cues, order or count than heard; and, in a
     build that runs at full speed, a cue nearer to another step than to its own. The sound's
     path adds one delay to every cue, taken as the median of the cues after the press (the
@@ -88,7 +102,7 @@ def cue_faults(cues, heard=GAME_CUES, steps=GAME_STEPS):
     names = [name for name, _ in cues]
     if names != heard:
         return [f"heard {names}, not {heard}"]
-    if not TIMED:
+    if not timed:
         return []
     delays = [at - step * STEP_MS for (_, at), step in zip(cues[1:], steps[1:])]
     path = sorted(delays)[len(delays) // 2]
@@ -421,6 +435,13 @@ class Desktop:
         self.processes.append(("parec", self.recorder))
         wait_for(lambda: os.path.getsize(self.recording) > 0, interval=0.001, what="the recorder")
         self.recording_started = time.monotonic()
+
+    def cues_heard(self, build, play):
+        """The cues (as cue_onsets gives them) that sound while play runs."""
+        self.start_recording()
+        time.sleep(0.3)
+        play()
+        return cue_onsets(build, self.stop_recording())
 
     def stop_recording(self):
         """Stops the recorder; returns the recording, mono, and how much of the

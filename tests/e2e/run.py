@@ -18,7 +18,8 @@ import sys
 import tempfile
 import time
 
-from desktop import GAME_CUES, TIMED, Desktop, colour_faults, cue_faults, cue_onsets, oracle_score, wait_for
+from desktop import (TIMED, Desktop, Failure, check, check_none, colour_faults, cue_faults, cue_onsets,
+                     oracle_score, wait_for)
 
 # Centres of the controls, in window coordinates.
 TEXT1 = (124, 132)
@@ -29,14 +30,6 @@ DISPLAY_BOX = "209x109+128+248"  # the result box, for cropping screenshots
 
 LOST_LIMIT_MS = 25  # a recording shorter than the wall clock by more has dropped buffers
 NOBODY = 65534  # the system's unprivileged user and group on Debian
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
 
 
 class Scenario:
@@ -100,8 +93,7 @@ class Scenario:
             cues = self.onsets(desktop.stop_recording())
 
         print("cues heard:", cues)
-        faults = cue_faults(cues)
-        check(not faults, "; ".join(faults))
+        check_none(cue_faults(cues))
         print(f"press to first bell: {cues[1][1] - cues[0][1]:.0f} ms (the first cue opens the sound server)")
 
     def pipewire(self):
@@ -119,8 +111,7 @@ class Scenario:
             print(f"recording {attempt}: {lost:.1f} ms shorter than the wall clock; cues {cues}")
             if lost > LOST_LIMIT_MS and TIMED:
                 continue
-            faults = cue_faults(cues)
-            check(not faults, "; ".join(faults))
+            check_none(cue_faults(cues))
             return
         raise Failure("every recording through PipeWire lost time")
 
@@ -144,8 +135,7 @@ class Scenario:
             desktop.wtype("-s", "150", "-k", "space")
             wait_for(lambda: a11y.text(result) == "38", what="the count to reach 38")
             shot = self.shot(desktop, "wayland-done")
-            faults = colour_faults(shot, (geometry["x"], geometry["y"]))
-            check(not faults, "; ".join(faults))
+            check_none(colour_faults(shot, (geometry["x"], geometry["y"])))
 
             desktop.wtype("-s", "150", "-M", "shift", "-k", "Tab", "-m", "shift")
             wait_for(lambda: a11y.selected(second) == "やまだたろう", what="the second box entered again")

@@ -89,9 +89,13 @@ class Chromium:
         wait_for(lambda: self.evaluate("performance.getEntriesByName('minukape-ready').length > 0"),
                  what="the page to start")
 
+    def rect(self, element):
+        return self.evaluate(f"(r => [r.x, r.y, r.width, r.height])"
+                             f"(document.getElementById('{element}').getBoundingClientRect())")
+
     def centre(self, element):
-        return self.evaluate(f"(() => {{ const r = document.getElementById('{element}').getBoundingClientRect();"
-                             f" return [r.x + r.width / 2, r.y + r.height / 2]; }})()")
+        x, y, width, height = self.rect(element)
+        return x + width / 2, y + height / 2
 
     def click(self, element):
         """A person's click: pressed, and released a moment later."""

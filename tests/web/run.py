@@ -19,24 +19,13 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
-from desktop import GAME_CUES, Desktop, colour_faults, cue_faults, cue_onsets, oracle_score, wait_for  # noqa: E402
+from desktop import (Desktop, Failure, check, check_none, colour_faults, cue_faults,  # noqa: E402
+                     oracle_score, wait_for)
 from browser import Chromium, serve  # noqa: E402
 
 REFUSAL = "ひらがな50音のみで入力してね。"
 SAMPLE_STEPS = [str(n) for n in range(39)]
 
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def check_none(faults):
-    check(not faults, "; ".join(faults))
 
 
 class Page:
@@ -70,11 +59,7 @@ class Page:
         check(b.value(box) == text or b.refusal(), f"{box} holds {b.value(box)!r}, not {text!r}")
 
     def heard(self, play):
-        """The cues heard while play runs."""
-        self.desktop.start_recording()
-        time.sleep(0.3)
-        play()
-        return cue_onsets(self.args.build, self.desktop.stop_recording())
+        return self.desktop.cues_heard(self.args.build, play)
 
     def count_to(self, score):
         wait_for(lambda: self.browser.value("Text3") == str(score), what=f"the count to reach {score}")
@@ -159,8 +144,7 @@ class Page:
         check_none(cue_faults(cues))
         check(b.value("Text4") == "332115111153", f"Text4 holds {b.value('Text4')}")
         check(wait_for(lambda: b.evaluate("Spoken.textContent")) == "相性度 38", "the score is not said")
-        check_none(colour_faults(self.shot("done"), tuple(b.evaluate(
-            "(r => [r.x, r.y])(document.getElementById('Form1').getBoundingClientRect())"))))
+        check_none(colour_faults(self.shot("done"), tuple(b.rect("Form1")[:2])))
         check(b.evaluate("Command1.disabled"), "the count ended with the button on")
         self.enter("Text1", "すずきはなこ")
         check(not b.evaluate("Command1.disabled") and b.value("Text3") == "", "a name change readies the button")
@@ -254,9 +238,8 @@ class Page:
         b.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
         b.open()
         scale = 390 / self.layout["width"]
-        form = b.evaluate("(r => [r.width, r.height])(document.getElementById('Form1').getBoundingClientRect())")
-        check(abs(form[0] - 390) < 0.5 and abs(form[1] - self.layout["height"] * scale) < 0.5, f"Form1 is {form}")
-        button = b.evaluate("(r => [r.x, r.width])(document.getElementById('Command1').getBoundingClientRect())")
+        form, button = b.rect("Form1"), b.rect("Command1")
+        check(abs(form[2] - 390) < 0.5 and abs(form[3] - self.layout["height"] * scale) < 0.5, f"Form1 is {form}")
         check(abs(button[0] - self.layout["controls"][2]["rect"][0] * scale) < 0.5, f"the button is at {button}")
         self.enter("Text1", "ももたろう", touch=True)
         self.enter("Text2", "さくら", touch=True)
@@ -282,7 +265,6 @@ def webkit(args):
     """One game and one refusal in WebKit's MiniBrowser, under WebKit's own WebDriver."""
     from selenium import webdriver
     from selenium.webdriver.common.by import By
-    from selenium.webdriver.common.keys import Keys
     with Desktop() as desktop:
         origin = serve(desktop, args.page)
         os.environ.update(DISPLAY=desktop.env["DISPLAY"], DBUS_SESSION_BUS_ADDRESS=desktop.env["DBUS_SESSION_BUS_ADDRESS"],

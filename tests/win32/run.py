@@ -17,18 +17,11 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from desktop import READY, GAME_CUES, Desktop, colour_faults, cue_faults, cue_onsets, wait_for  # noqa: E402
+from desktop import (READY, GAME_CUES, Desktop, Failure, check, check_none, colour_faults,  # noqa: E402
+                     cue_faults, wait_for)
 
 DESKTOP = "/desktop=minukape,800x600"
 
-
-class Failure(Exception):
-    pass
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
 
 
 def unix_to_wine(path):
@@ -104,21 +97,15 @@ class Tests:
 
     def listen(self, desktop, wine, *scenarios):
         """Runs driver scenarios while recording; returns the cues heard."""
-        desktop.start_recording()
-        time.sleep(0.3)
-        wine.drive(self.driver, *scenarios)
-        return cue_onsets(self.args.build, desktop.stop_recording())
+        return desktop.cues_heard(self.args.build, lambda: wine.drive(self.driver, *scenarios))
 
     def check_cues(self, cues, heard, timed):
-        names = [name for name, _ in cues]
-        faults = cue_faults(cues, heard) if timed else [f"heard {names}, not {heard}"] if names != heard else []
-        check(not faults, "; ".join(faults))
+        check_none(cue_faults(cues, heard, timed=timed))
 
     def check_colours(self, desktop, origin):
         path = os.path.join(self.shots, "win32-game-done.png")
         desktop.screenshot(path, size="800x600")
-        faults = colour_faults(path, origin)
-        check(not faults, "; ".join(faults))
+        check_none(colour_faults(path, origin))
 
     def game(self, desktop, wine):
         """The start state, the sample game heard and seen, each refusal, an interrupted count."""

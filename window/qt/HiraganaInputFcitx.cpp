@@ -3,11 +3,9 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
-#include <algorithm>
 
 // fcitx5 is asked over its D-Bus controller to activate the focused input
 // context; mozc, the Japanese engine, comes up in hiragana when activated.
@@ -17,12 +15,6 @@ const QString Service = QStringLiteral("org.fcitx.Fcitx5");
 const QString Path = QStringLiteral("/controller");
 const QString Interface = QStringLiteral("org.fcitx.Fcitx.Controller1");
 constexpr int ActiveState = 2; // State: 0 no focused input, 1 off, 2 on
-// fcitx5 may still be loading mozc when the window opens (a login starts
-// both); it then answers late or not at all for seconds. The tries go on,
-// further and further apart, for as long as that takes on a busy machine.
-constexpr int FirstRetryMs = 100;
-constexpr int LongestRetryMs = 2000;
-constexpr int GiveUpMs = 15000;
 constexpr int CallTimeoutMs = 500;
 
 // The tries for one focus of one box. fcitx5 learns of a newly shown window
@@ -33,14 +25,13 @@ public:
     explicit Activation(QWidget *box) : QObject(box), box_(box)
     {
         setObjectName(QStringLiteral("HiraganaInputActivation"));
-        clock_.start();
         Try();
     }
 
 private:
     void Try()
     {
-        if (!box_ || box_->window()->focusWidget() != box_ || clock_.elapsed() > GiveUpMs) {
+        if (!box_ || box_->window()->focusWidget() != box_ || retries_.Over()) {
             deleteLater();
             return;
         }
@@ -65,14 +56,10 @@ private:
         });
     }
 
-    void Again()
-    {
-        QTimer::singleShot(retryMs_, this, &Activation::Try);
-        retryMs_ = std::min(2 * retryMs_, LongestRetryMs);
-    }
+    void Again() { QTimer::singleShot(retries_.NextMs(), this, &Activation::Try); }
 
     // No fcitx5 at all: the person uses another input method, or none. A
-    // busy fcitx5 answers too late instead, and is asked again.
+    // busy fcitx5 (loading mozc) answers too late instead, and is asked again.
     static bool NotOnTheBus(const QDBusMessage &reply)
     {
         return reply.type() == QDBusMessage::ErrorMessage
@@ -95,8 +82,7 @@ private:
     }
 
     QPointer<QWidget> box_;
-    QElapsedTimer clock_;
-    int retryMs_ = FirstRetryMs;
+    Retries retries_;
 };
 
 } // namespace

@@ -7,12 +7,10 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 #include <QObject>
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QVariant>
 #include <QWidget>
-#include <algorithm>
 #include <utility>
 
 // IBus switches engines' modes through properties of the focused input
@@ -33,12 +31,6 @@ constexpr uint Checked = 1; // IBus's PROP_STATE_CHECKED
 constexpr uint QtCapabilities = 1 | 8 | 32;
 constexpr uint PropertyCapability = 16;
 constexpr int CallTimeoutMs = 300;
-// While IBus is still starting its engine (mozc, at login) the request does
-// nothing; it is made again, further and further apart, until the engine
-// reports hiragana or the box loses the focus.
-constexpr int FirstRetryMs = 100;
-constexpr int LongestRetryMs = 2000;
-constexpr int GiveUpMs = 15000;
 
 QDBusConnection QtIBusConnection()
 {
@@ -163,22 +155,22 @@ void ActivateMode(const QString &mode)
     });
 }
 
-// The requests for one focus of one box. Deletes itself when done.
+// The requests for one focus of one box. While IBus is still starting its
+// engine (mozc, at login) a request does nothing: it is made again until the
+// engine reports hiragana or the box loses the focus. Deletes itself when done.
 class Asking : public QObject {
 public:
     explicit Asking(QWidget *box) : QObject(box), box_(box)
     {
         setObjectName(QStringLiteral("IBusHiraganaAsking"));
-        clock_.start();
         ActivateMode(Hiragana);
-        QTimer::singleShot(retryMs_, this, &Asking::Try);
+        QTimer::singleShot(retries_.NextMs(), this, &Asking::Try);
     }
 
 private:
     void Try()
     {
-        if (!box_ || box_->window()->focusWidget() != box_ || clock_.elapsed() > GiveUpMs
-            || Watch()->mode == Hiragana) {
+        if (!box_ || box_->window()->focusWidget() != box_ || retries_.Over() || Watch()->mode == Hiragana) {
             deleteLater();
             return;
         }
@@ -186,13 +178,11 @@ private:
         // while it is this window's.
         if (box_->window()->isActiveWindow())
             ActivateMode(Hiragana);
-        retryMs_ = std::min(2 * retryMs_, LongestRetryMs);
-        QTimer::singleShot(retryMs_, this, &Asking::Try);
+        QTimer::singleShot(retries_.NextMs(), this, &Asking::Try);
     }
 
     QPointer<QWidget> box_;
-    QElapsedTimer clock_;
-    int retryMs_ = FirstRetryMs;
+    Retries retries_;
 };
 
 } // namespace

@@ -35,14 +35,6 @@ bool IsName(Box box)
     return box == Box::Text1 || box == Box::Text2;
 }
 
-std::u16string Decimal(int value)
-{
-    std::u16string text;
-    for (char c : std::to_string(value))
-        text.push_back(char16_t(c));
-    return text;
-}
-
 } // namespace
 
 void Form1Page::Changed(Box box)
@@ -124,7 +116,7 @@ void Form1Page::SetTimer1Enabled(bool enabled)
     form1_stop_waking();
     // The count has reached the score: a screen reader says it once.
     const std::u16string shown = Text(Box::Text3);
-    if (!shown.empty() && shown == Decimal(handlers.Aisyou())) {
+    if (!shown.empty() && shown == DisplayText(handlers.Aisyou())) {
         const std::u16string spoken =
             std::u16string(Form1Layout::SpokenName(Form1Layout::Row(Form1Layout::Text3))) + u" " + shown;
         form1_say(spoken.data(), int(spoken.size()));
