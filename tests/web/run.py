@@ -21,7 +21,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 from desktop import (Desktop, Failure, check, check_none, colour_faults, cue_faults,  # noqa: E402
                      oracle_score, wait_for)
-from browser import Chromium, serve  # noqa: E402
+from browser import Chromium, fetched, free_port, serve  # noqa: E402
 
 REFUSAL = "ひらがな50音のみで入力してね。"
 SAMPLE_STEPS = [str(n) for n in range(39)]
@@ -267,13 +267,14 @@ def webkit(args):
     from selenium.webdriver.common.by import By
     with Desktop() as desktop:
         origin = serve(desktop, args.page)
-        os.environ.update(DISPLAY=desktop.env["DISPLAY"], DBUS_SESSION_BUS_ADDRESS=desktop.env["DBUS_SESSION_BUS_ADDRESS"],
-                          HOME=desktop.env["HOME"], XDG_RUNTIME_DIR=desktop.env["XDG_RUNTIME_DIR"],
-                          WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS="1")
+        port = free_port()
+        desktop.spawn("webkitwebdriver", ["WebKitWebDriver", f"--port={port}", "--host=127.0.0.1"],
+                      env=dict(desktop.env, WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS="1"))
+        wait_for(lambda: fetched(f"http://127.0.0.1:{port}/status"), what="WebKit's WebDriver")
         options = webdriver.WebKitGTKOptions()
         options.binary_location = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
         options.add_argument("--automation")
-        driver = webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=options)
+        driver = webdriver.Remote(command_executor=f"http://127.0.0.1:{port}", options=options)
         try:
             driver.get(origin + "/")
             wait_for(lambda: driver.execute_script(
