@@ -118,7 +118,7 @@ class Page:
         for control in self.layout["controls"][:3] + self.layout["controls"][5:]:
             node = b.call("DOM.querySelector", nodeId=document, selector="#" + control["name"])["nodeId"]
             fonts = b.call("CSS.getPlatformFontsForNode", nodeId=node)["fonts"]
-            check([(f["familyName"], f["isCustomFont"]) for f in fonts] == [("IPAexMincho", True)],
+            check([(f["familyName"], f["isCustomFont"]) for f in fonts] == [("Minukape Mincho", True)],
                   f"{control['name']} is drawn with {fonts}")
         self.shot("start")
 

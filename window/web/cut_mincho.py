@@ -1,0 +1,56 @@
+#!/usr/bin/env python3
+"""Cuts the page's Mincho face from IPAex Mincho, at build time: only the
+glyphs of the text the window can show, in WOFF2. IPA's licence lets a font
+changed so be passed on under a name that is not the original's, licensed
+as the original is and with the way back to it: the face is renamed, and its
+licence goes beside it with a note on where it came from.
+
+usage: cut_mincho.py FONT TEXT_FILE LICENCE OUT_WOFF2 OUT_NOTE"""
+import sys
+
+from fontTools import subset
+from fontTools.ttLib import TTFont
+
+FAMILY = "Minukape Mincho"
+NAMES = {1: FAMILY, 3: "MinukapeMincho-Regular", 4: FAMILY, 6: "MinukapeMincho-Regular", 16: FAMILY,
+         17: "Regular", 18: FAMILY, 21: FAMILY, 22: "Regular"}
+
+NOTE = """The page's Mincho face, mincho.woff2 ("Minukape Mincho"), is a subset of
+IPAex Mincho by IPA (Information-technology Promotion Agency, Japan): only
+the glyphs the window can show, renamed as IPA's licence asks of a changed
+font. It is licensed under the IPA Font License Agreement v1.0, below.
+
+To use the original instead: get IPAex Mincho from IPA
+(https://moji.or.jp/ipafont/) or from Debian's fonts-ipaexfont-mincho
+package, convert ipaexm.ttf to WOFF2 (for example with fontTools:
+fonttools ttLib.woff2 compress ipaexm.ttf), and put the result in place of
+mincho.woff2, or point the @font-face rule in Form1.css at it.
+
+"""
+
+
+def main():
+    font_file, text_file, licence, out_font, out_note = sys.argv[1:]
+    options = subset.Options()
+    options.flavor = "woff2"
+    options.hinting = False
+    options.desubroutinize = True
+    options.name_IDs = ["*"]
+    options.name_languages = ["*"]
+    font = TTFont(font_file)
+    subsetter = subset.Subsetter(options)
+    with open(text_file, encoding="utf-8") as f:
+        subsetter.populate(text=f.read())
+    subsetter.subset(font)
+    names = font["name"]
+    names.names = [record for record in names.names if record.nameID not in NAMES]
+    for name_id, value in NAMES.items():
+        names.setName(value, name_id, 3, 1, 0x409)
+    font.flavor = "woff2"
+    font.save(out_font)
+    with open(licence, encoding="utf-8") as f, open(out_note, "w", encoding="utf-8") as out:
+        out.write(NOTE + f.read())
+
+
+if __name__ == "__main__":
+    main()
