@@ -12,14 +12,13 @@ import configparser
 import glob
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
 import time
 
-from desktop import (TIMED, Desktop, Failure, check, check_none, colour_faults, cue_faults, cue_onsets,
-                     oracle_score, wait_for)
+from desktop import (TIMED, check, check_none, colour_faults, cue_faults, cue_onsets, Desktop,
+                     end_on_sigterm, Failure, oracle_score, wait_for)
 
 # Centres of the controls, in window coordinates.
 TEXT1 = (124, 132)
@@ -482,9 +481,7 @@ def main():
     args.shots = args.shots or os.path.join(args.build, "e2e-shots")
     if args.scenario in ("ibus", "wayland") and os.geteuid() == 0:
         return run_unprivileged(args)
-    # A test stopped from outside (CTest's time-out, Ctrl+C) still ends its
-    # desktop's processes: SystemExit unwinds through the Desktop's clean-up.
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    end_on_sigterm()
     started = time.monotonic()
     try:
         getattr(Scenario(args), args.scenario)()

@@ -9,16 +9,21 @@ namespace {
 struct Signature {
     const char *cue;
     double frequency;
+    double lengthMs; // how long its pitch sounds
 };
 
 constexpr Signature Signatures[] = {
-    {"Push", 700}, {"Kin", 2637}, {"Pororon", 1047}, {"Default", 440}};
+    {"Push", 700, 120}, {"Kin", 2637, 380}, {"Pororon", 1047, 600}, {"Default", 440, 350}};
 
 constexpr double WindowMs = 20;
 constexpr double HopMs = 2;
 constexpr double OnLevel = 0.04;  // a cue is sounding above this
 constexpr double OffLevel = 0.01; // and has ended below this
 constexpr double QuietMs = 60;    // how long below OffLevel before a new start counts
+// A cue still sounds this long after it starts; a click (a sound server's
+// glitch) spreads over every pitch for no longer than one window.
+constexpr double SustainMs = WindowMs + 10;
+
 
 } // namespace
 
@@ -70,17 +75,24 @@ QList<CueOnset> Recording::Onsets() const
     const double end = LengthMs() - WindowMs;
     for (const Signature &signature : Signatures) {
         double quietSince = -QuietMs;
+        double lastStart = -signature.lengthMs;
         bool sounding = false;
         for (double at = 0; at < end; at += HopMs) {
             const double level = LevelAt(signature.frequency, qsizetype(at * rate_ / 1000));
             if (sounding && level < OffLevel) {
                 sounding = false;
                 quietSince = at;
-            } else if (!sounding && level > OnLevel && at - quietSince >= QuietMs) {
+            } else if (!sounding && level > OnLevel && at - quietSince >= QuietMs
+                       && LevelAt(signature.frequency, qsizetype((at + SustainMs) * rate_ / 1000)) > OffLevel) {
+                sounding = true;
+                // The same pitch again before its sound could have ended: the
+                // player, starved of time, broke off and went on.
+                const bool dropout = at - lastStart < signature.lengthMs;
+                lastStart = at;
                 // The window first reaches the level as the tone fills about
                 // half of it: the tone began about half a window earlier.
-                onsets << CueOnset{QString::fromLatin1(signature.cue), at + WindowMs / 2};
-                sounding = true;
+                onsets << CueOnset{dropout ? QStringLiteral("Dropout") : QString::fromLatin1(signature.cue),
+                                   at + WindowMs / 2};
             }
         }
     }

@@ -8,7 +8,9 @@
 #include <QString>
 
 struct CueOnset {
-    QString cue; // "Push", "Kin", "Pororon" or "Default"
+    // "Push", "Kin", "Pororon" or "Default"; "Dropout" where a cue's sound
+    // broke off and went on, which leaves the recording unfit to judge.
+    QString cue;
     double atMs; // from the start of the recording
 };
 

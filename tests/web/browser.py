@@ -47,7 +47,8 @@ class Chromium:
         self.origin = origin
         profile = desktop.path(f"chromium-{free_port()}")
         # Without the background networking flags Chromium calls out to Google's services.
-        desktop.spawn("chromium", ["chromium", "--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
+        self.desktop = desktop
+        self.process = desktop.spawn("chromium", ["chromium", "--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
                                    "--disable-background-networking", "--disable-component-update",
                                    "--disable-sync", "--disable-default-apps", "--remote-debugging-port=0",
                                    f"--user-data-dir={profile}", "about:blank"])
@@ -63,6 +64,15 @@ class Chromium:
         for domain in ("Runtime", "Log", "Network", "Page"):
             self.call(f"{domain}.enable")
         self.call("Emulation.setFocusEmulationEnabled", enabled=True)
+        # Every sound the page starts is noted with its time and length, so a test can tell
+        # what the page played from what reached the sound server.
+        self.call("Page.addScriptToEvaluateOnNewDocument", source="""
+            window.started = [];
+            const start = AudioBufferSourceNode.prototype.start;
+            AudioBufferSourceNode.prototype.start = function(...when) {
+                started.push([performance.now(), this.buffer.duration]);
+                return start.apply(this, when);
+            };""")
 
     # --- the protocol ---------------------------------------------------
     def call(self, method, **params):
@@ -192,5 +202,6 @@ class Chromium:
             faults.append(f"stored (cookie, local, session, IndexedDB, service workers): {stored}")
         return faults
 
-    def close(self):
+    def quit(self):
         self.socket.close()
+        self.desktop.stop_program(self.process)

@@ -12,15 +12,15 @@ import argparse
 import json
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import time
+import wave
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
-from desktop import (Desktop, Failure, check, check_none, colour_faults, cue_faults,  # noqa: E402
-                     oracle_score, wait_for)
+from desktop import (check, check_none, colour_faults, cue_faults, Damaged, Desktop,  # noqa: E402
+                     end_on_sigterm, Failure, oracle_score, wait_for)
 from browser import Chromium, fetched, free_port, serve  # noqa: E402
 
 REFUSAL = "ひらがな50音のみで入力してね。"
@@ -37,6 +37,12 @@ class Page:
         self.layout = json.loads(subprocess.run([os.path.join(args.build, "tests", "layout_json")],
                                                 capture_output=True, text=True, check=True).stdout)
         self.browser = Chromium(desktop, serve(desktop, args.page))
+        # Each sound by its length, to name what the page starts.
+        self.sounds = {}
+        for name, path in (("Push", "Sound/Push"), ("Kin", "Sound/Kin"), ("Pororon", "Sound/Pororon"),
+                           ("Default", "Default.wav")):
+            with wave.open(os.path.join(args.page, path)) as sound:
+                self.sounds[round(sound.getnframes() / sound.getframerate(), 2)] = name
         self.shots = os.path.join(args.build, "e2e-shots")
         os.makedirs(self.shots, exist_ok=True)
 
@@ -59,7 +65,14 @@ class Page:
         check(b.value(box) == text or b.refusal(), f"{box} holds {b.value(box)!r}, not {text!r}")
 
     def heard(self, play):
-        return self.desktop.cues_heard(self.args.build, play)
+        """The cues heard while play runs. Where they are not the sounds the page started, the
+        browser's audio was starved (a busy machine) and lost some: the recording is damaged."""
+        self.browser.evaluate("started.length = 0")
+        cues = self.desktop.cues_heard(self.args.build, play)
+        started = [self.sounds.get(round(length, 2), length) for _, length in self.browser.evaluate("started")]
+        if [name for name, _ in cues] != started:
+            raise Damaged(f"the page started {started}, the recording holds {cues}")
+        return cues
 
     def count_to(self, score):
         wait_for(lambda: self.browser.value("Text3") == str(score), what=f"the count to reach {score}")
@@ -219,9 +232,15 @@ class Page:
     def default_sound(self):
         """Served without its Sound folder, each cue plays the page's default sound."""
         folder = self.desktop.path("no-sounds")
-        shutil.copytree(self.args.page, folder, ignore=shutil.ignore_patterns("Sound"))
+        shutil.copytree(self.args.page, folder, ignore=shutil.ignore_patterns("Sound"), dirs_exist_ok=True)
+        self.browser.quit()
         b = self.browser = Chromium(self.desktop, serve(self.desktop, folder))
         b.open()
+        # A person's first press lets the page fetch its sounds; each missing cue takes three
+        # requests to settle on the default, which on a busy machine may outlast the press.
+        b.click("Text1")
+        wait_for(lambda: b.evaluate("performance.getEntriesByType('resource').some(e => e.name.endsWith('/Default.wav'))"),
+                 what="the default sound to be fetched")
         cues = self.heard(lambda: (b.key("Tab"), b.key("Tab"), b.key("Enter"), self.count_to(38), time.sleep(0.5)))
         check([name for name, _ in cues] == ["Default"] * 5, f"heard {cues}")
         missing = [event for event in b.events if event.get("method") == "Log.entryAdded"]
@@ -248,17 +267,27 @@ class Page:
         self.shot("phone")
 
 
+def run(scenario):
+    """A scenario whose recording a busy machine damaged is played again."""
+    for _ in range(3):
+        try:
+            scenario()
+            print(f"PASS {scenario.__name__}")
+            return
+        except Damaged as damage:
+            print(f"{scenario.__name__} again: {damage}")
+    raise Failure(f"{scenario.__name__}: every recording was damaged")
+
+
 def chromium(args):
     with Desktop(sound=True) as desktop:
         page = Page(args, desktop)
         for scenario in (page.start, page.game, page.refusals, page.composition, page.interrupt):
-            scenario()
-            print(f"PASS {scenario.__name__}")
+            run(scenario)
         check_none(page.browser.faults())
         print("PASS nothing written, no other origin, no error on the console")
         for scenario in (page.phone, page.default_sound):
-            scenario()
-            print(f"PASS {scenario.__name__}")
+            run(scenario)
 
 
 def webkit(args):
@@ -302,7 +331,7 @@ def main():
     parser.add_argument("--page", required=True)
     parser.add_argument("--build", required=True)
     args = parser.parse_args()
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    end_on_sigterm()
     started = time.monotonic()
     try:
         globals()[args.scenario](args)

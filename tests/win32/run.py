@@ -11,14 +11,13 @@ import argparse
 import glob
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from desktop import (READY, GAME_CUES, Desktop, Failure, check, check_none, colour_faults,  # noqa: E402
-                     cue_faults, wait_for)
+from desktop import (GAME_CUES, READY, check, check_none, colour_faults, cue_faults,  # noqa: E402
+                     Desktop, end_on_sigterm, Failure, wait_for)
 
 DESKTOP = "/desktop=minukape,800x600"
 
@@ -166,7 +165,7 @@ def main():
     args = parser.parse_args()
     for name in ("build", "windows", "source"):
         setattr(args, name, os.path.abspath(getattr(args, name)))
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    end_on_sigterm()
     tests = Tests(args)
     passed = failed = 0
     started = time.monotonic()
