@@ -30,7 +30,7 @@ windows=(cmake g++-mingw-w64-x86-64 nsis)
 
 # The web page: Emscripten, and fontTools (with Brotli for WOFF2) to cut the
 # page's Mincho face from IPAex Mincho.
-web=(cmake emscripten python3 python3-fonttools python3-brotli fonts-ipaexfont-mincho)
+web=(cmake make emscripten python3 python3-fonttools python3-brotli fonts-ipaexfont-mincho)
 
 # Testing, listed with what each group changes on a machine in the README.
 test=(
