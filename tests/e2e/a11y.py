@@ -2,6 +2,7 @@
 Import only once the desktop's session bus is in DBUS_SESSION_BUS_ADDRESS:
 the AT-SPI client binds to the bus it finds at import."""
 import pyatspi
+from gi.repository import GLib
 
 from desktop import wait_for
 
@@ -19,17 +20,25 @@ def application(name="minukape", pid=None):
 
 
 def walk(node, depth=0):
+    """Every object under node. One that goes away while it is read (a message
+    closing) is passed over, as a screen reader passes it over."""
     yield node, depth
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
+    try:
+        children = [node.getChildAtIndex(i) for i in range(node.childCount)]
+    except GLib.Error:
+        return
+    for child in children:
         if child is not None:
             yield from walk(child, depth + 1)
 
 
 def find(app, role=None, name=None):
     for node, _ in walk(app):
-        if (role is None or node.getRoleName() == role) and (name is None or node.name == name):
-            return node
+        try:
+            if (role is None or node.getRoleName() == role) and (name is None or node.name == name):
+                return node
+        except GLib.Error:
+            continue
     return None
 
 
