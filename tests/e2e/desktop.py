@@ -109,6 +109,26 @@ def cue_onsets(build, recording):
     return [(name, float(ms)) for name, ms in (line.split() for line in out.splitlines())]
 
 
+def cues_in(build, recording):
+    """The cues of a recording a test judges; one the sound path broke is Damaged."""
+    cues = cue_onsets(build, recording)
+    if any(name == "Dropout" for name, _ in cues):
+        raise Damaged(f"the sound broke off and went on: {cues}")
+    return cues
+
+
+def again_when_damaged(name, scenario, before_again=lambda: None, tries=3):
+    """Runs a scenario; one whose recording a busy machine damaged is played again, from
+    the start, after before_again. A scenario damaged every time fails."""
+    for _ in range(tries):
+        try:
+            return scenario()
+        except Damaged as damage:
+            print(f"{name} again: {damage}")
+            before_again()
+    raise Failure(f"{name}: every recording was damaged")
+
+
 def cue_faults(cues, heard=GAME_CUES, steps=GAME_STEPS, timed=TIMED):
     """What is wrong with the cues of a count: other cues, order or count than heard; and, in a
     build that runs at full speed, a cue nearer to another step than to its own. The sound's
@@ -456,10 +476,7 @@ class Desktop:
         self.start_recording()
         time.sleep(0.3)
         play()
-        cues = cue_onsets(build, self.stop_recording())
-        if any(name == "Dropout" for name, _ in cues):
-            raise Damaged(f"the sound broke off and went on: {cues}")
-        return cues
+        return cues_in(build, self.stop_recording())
 
     def stop_recording(self):
         """Stops the recorder; returns the recording, mono, and how much of the

@@ -17,8 +17,8 @@ import sys
 import tempfile
 import time
 
-from desktop import (TIMED, check, check_none, colour_faults, cue_faults, cue_onsets, Desktop,
-                     end_on_sigterm, Failure, oracle_score, wait_for)
+from desktop import (TIMED, Damaged, check, check_none, colour_faults, cue_faults, cues_in,
+                     Desktop, end_on_sigterm, Failure, oracle_score, wait_for)
 
 # Centres of the controls, in window coordinates.
 TEXT1 = (124, 132)
@@ -58,7 +58,7 @@ class Scenario:
         return a11y, a11y.application(pid=program.pid)
 
     def onsets(self, recording):
-        return cue_onsets(self.args.build, recording)
+        return cues_in(self.args.build, recording)
 
     def enter_name(self, desktop, box, romaji):
         """Clicks a name box, waits for the program to switch the input method on, types."""
@@ -485,6 +485,17 @@ def main():
     started = time.monotonic()
     try:
         getattr(Scenario(args), args.scenario)()
+    except Damaged as damage:
+        # The accessibility client stays bound to the first desktop's bus, so a
+        # damaged scenario is played again in a fresh process.
+        again = int(os.environ.get("MINUKAPE_AGAIN", "1"))
+        if again < 3:
+            print(f"{args.scenario} again: {damage}", flush=True)
+            os.environ["MINUKAPE_AGAIN"] = str(again + 1)
+            os.execv(sys.executable, [sys.executable] + sys.argv)
+        print(f"FAIL {args.scenario}: every recording was damaged: {damage}")
+        print("0 passed, 1 failed")
+        return 1
     except (Failure, TimeoutError) as failure:
         print(f"FAIL {args.scenario}: {failure}")
         print("0 passed, 1 failed")

@@ -19,8 +19,8 @@ import wave
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
-from desktop import (check, check_none, colour_faults, cue_faults, Damaged, Desktop,  # noqa: E402
-                     end_on_sigterm, Failure, oracle_score, wait_for)
+from desktop import (again_when_damaged, check, check_none, colour_faults, cue_faults, Damaged,  # noqa: E402
+                     Desktop, end_on_sigterm, Failure, oracle_score, wait_for)
 from browser import Chromium, fetched, free_port, serve  # noqa: E402
 
 REFUSAL = "ひらがな50音のみで入力してね。"
@@ -268,15 +268,8 @@ class Page:
 
 
 def run(scenario):
-    """A scenario whose recording a busy machine damaged is played again."""
-    for _ in range(3):
-        try:
-            scenario()
-            print(f"PASS {scenario.__name__}")
-            return
-        except Damaged as damage:
-            print(f"{scenario.__name__} again: {damage}")
-    raise Failure(f"{scenario.__name__}: every recording was damaged")
+    again_when_damaged(scenario.__name__, scenario)
+    print(f"PASS {scenario.__name__}")
 
 
 def chromium(args):

@@ -16,8 +16,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-from desktop import (GAME_CUES, READY, check, check_none, colour_faults, cue_faults,  # noqa: E402
-                     Desktop, end_on_sigterm, Failure, wait_for)
+from desktop import (GAME_CUES, READY, again_when_damaged, check, check_none, colour_faults,  # noqa: E402
+                     cue_faults, Desktop, end_on_sigterm, Failure, wait_for)
 
 DESKTOP = "/desktop=minukape,800x600"
 
@@ -80,6 +80,11 @@ class Wine:
         print(f"driver {' '.join(scenarios)}: {lines[-1]}")
         return lines
 
+    def end_program(self):
+        """The next test starts from no program at all."""
+        subprocess.run(["wine", "taskkill", "/f", "/im", "minukape.exe"], env=self.env,
+                       capture_output=True, timeout=30)
+
     def close(self):
         """Ends every Wine process of the prefix, and waits until they are gone."""
         subprocess.run(["wineserver", "-k"], env=self.env, capture_output=True, timeout=30)
@@ -118,7 +123,7 @@ class Tests:
     def default_sound(self, desktop, wine):
         """From a folder with no Sound folder, each cue plays the program's own Default.wav."""
         empty = desktop.path("no-sounds")
-        os.makedirs(empty)
+        os.makedirs(empty, exist_ok=True)
         wine.start(self.exe, cwd=empty)
         wine.drive(self.driver, "start")
         self.check_cues(self.listen(desktop, wine, "game", "close"), ["Default"] * 5, timed=False)
@@ -175,16 +180,14 @@ def main():
             for name, test in (("game", tests.game), ("default sound", tests.default_sound),
                                ("installer", tests.installer), ("zip", lambda *_: tests.zip())):
                 try:
-                    test(desktop, wine)
+                    again_when_damaged(name, lambda: test(desktop, wine), before_again=wine.end_program)
                     passed += 1
                     print(f"PASS {name}")
                 except (Failure, TimeoutError, subprocess.CalledProcessError) as failure:
                     failed += 1
                     print(f"FAIL {name}: {failure}")
                     desktop.print_logs()
-                    # The next test starts from no program at all.
-                    subprocess.run(["wine", "taskkill", "/f", "/im", "minukape.exe"], env=wine.env,
-                                   capture_output=True, timeout=30)
+                    wine.end_program()
         finally:
             wine.close()
     print(f"Wine tests took {time.monotonic() - started:.1f} s")
