@@ -181,12 +181,15 @@ class Desktop:
             "LANG": "C.UTF-8",
             "HOME": self.path("home"),
             "XDG_RUNTIME_DIR": self.path("run"),
+            # What a browser or Wine leaves in a temporary folder goes with the desktop.
+            "TMPDIR": self.path("tmp"),
         }
         # A sanitizer build's settings reach the program under test.
         for name in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"):
             if name in os.environ:
                 self.env[name] = os.environ[name]
         os.makedirs(self.env["HOME"])
+        os.makedirs(self.env["TMPDIR"])
         os.makedirs(self.env["XDG_RUNTIME_DIR"], mode=0o700)
         self.recording = None
 
