@@ -1,11 +1,13 @@
 // With no sound server at all, cues cost nothing: PlayCue returns at once,
-// the count runs as ever, and one line says why there is no sound.
+// the count runs as ever, and one line says why there is no sound. A server
+// that takes the connection and then answers nothing holds up nothing either.
 #include <QMutex>
 #include <QElapsedTimer>
 #include <QTest>
 
 #include "FormDriver.h"
 #include "Module1.h"
+#include "PrivatePulse.h"
 
 namespace {
 
@@ -32,6 +34,7 @@ private slots:
     void playCueReturnsAtOnce();
     void aGameGoesOn();
     void oneWarningNamesTheMissingServer();
+    void aStuckServerHoldsUpNothing();
 };
 
 void TestSoundWithoutServer::initTestCase()
@@ -63,6 +66,16 @@ void TestSoundWithoutServer::aGameGoesOn()
     QVERIFY(driver.WaitForCountToEnd());
     QCOMPARE(driver.Text3()->text(), QStringLiteral("38"));
     QCOMPARE(driver.cues.size(), 5);
+}
+
+void TestSoundWithoutServer::aStuckServerHoldsUpNothing()
+{
+    PrivatePulse pulse;
+    QVERIFY2(pulse.IsReady(), "the private sound server did not start");
+    pulse.Freeze(true);
+    playCueReturnsAtOnce();
+    aGameGoesOn();
+    pulse.Freeze(false);
 }
 
 void TestSoundWithoutServer::oneWarningNamesTheMissingServer()

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 
 #include "Ready.h"
 
@@ -114,4 +115,10 @@ void PrivatePulse::KillServer()
         server_.kill();
         server_.waitForFinished(5000);
     }
+}
+
+void PrivatePulse::Freeze(bool frozen)
+{
+    if (server_.state() == QProcess::Running)
+        ::kill(pid_t(server_.processId()), frozen ? SIGSTOP : SIGCONT);
 }

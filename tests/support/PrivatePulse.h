@@ -28,6 +28,8 @@ public:
     qint64 SinkLatencyUs() const;
     // Ends the server at once, as a crashing sound server would.
     void KillServer();
+    // Stops the server where it stands: it still takes connections and answers none.
+    void Freeze(bool frozen);
 
 private:
     QProcessEnvironment Environment() const;
