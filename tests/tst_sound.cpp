@@ -1,6 +1,7 @@
 // The cues as a person hears them: a private sound server records what
 // PlayCue plays, and the recording is checked for which cue sounded when.
 #include <QDir>
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,12 +66,19 @@ void TestSound::init()
 
 Recording TestSound::Record(const std::function<void()> &play, int tailMs)
 {
+    // A silent recording passes only when the recorder really listened all along.
     if (!pulse->StartRecording())
-        qWarning("the recorder did not start");
+        QTest::qFail("the recorder did not start", __FILE__, __LINE__);
+    QElapsedTimer listened;
+    listened.start();
     play();
     // The recorder loses the end of what it holds when stopped: leave silence.
     QTest::qWait(tailMs);
-    return Recording(pulse->StopRecording(), PrivatePulse::Rate);
+    Recording recording(pulse->StopRecording(), PrivatePulse::Rate);
+    if (recording.LengthMs() < listened.elapsed() / 2)
+        QTest::qFail(qPrintable(QStringLiteral("%1 ms recorded in %2 ms").arg(recording.LengthMs()).arg(listened.elapsed())),
+                     __FILE__, __LINE__);
+    return recording;
 }
 
 void TestSound::countCuesSoundAtTheirTicks()
