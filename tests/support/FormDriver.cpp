@@ -17,8 +17,9 @@ FormDriver::FormDriver(CuePlayer player)
     QObject::connect(Text3(), &QLineEdit::textChanged, [this](const QString &text) { displayed << text; });
     form_->show();
     QApplication::setActiveWindow(form_.get());
+    // Clicks and keys reach only an active window: without one, no test of it means anything.
     if (!QTest::qWaitForWindowActive(form_.get(), ReadyMs))
-        qWarning("the window did not become active");
+        qFatal("the window did not become active");
 }
 
 QLineEdit *FormDriver::box(const char *name) const
