@@ -40,18 +40,18 @@ void TestForm1Screenshot::colours()
     Form1 form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form, ReadyMs));
-    // Let the window paint itself fully before the screen is read.
-    QTest::qWait(200);
 
     QWidget *widget = name == QLatin1String("Form1") ? &form : form.findChild<QWidget *>(name);
     QVERIFY(widget);
     QScreen *screen = form.screen();
-    const QImage shot = screen->grabWindow(0).toImage();
-    const qreal scale = shot.devicePixelRatio();
     const QPoint global = widget->mapToGlobal(point) - screen->geometry().topLeft();
-    const QPoint pixel = (QPointF(global) * scale).toPoint();
-    QVERIFY(shot.rect().contains(pixel));
-    QCOMPARE(shot.pixelColor(pixel).toRgb(), colour);
+    const auto seen = [&] {
+        const QImage shot = screen->grabWindow(0).toImage();
+        const QPoint pixel = (QPointF(global) * shot.devicePixelRatio()).toPoint();
+        return shot.rect().contains(pixel) ? shot.pixelColor(pixel).toRgb() : QColor();
+    };
+    // The screen shows the window once it has painted itself: until then, read again.
+    QTRY_COMPARE_WITH_TIMEOUT(seen(), colour, ReadyMs);
 }
 
 QTEST_MAIN(TestForm1Screenshot)
