@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "WindowProbe.h"
+
 namespace {
 
 enum : int { Text1 = 101, Text2, Command1, Text3, Text4 };
@@ -106,27 +108,53 @@ std::wstring AccessibleName(HWND window)
     return result;
 }
 
+// A block of shared memory the hook in the program writes into.
+template <typename Block>
+class SharedBlock {
+public:
+    explicit SharedBlock(const wchar_t *name)
+        : handle_(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(Block), name)),
+          block_(static_cast<Block *>(MapViewOfFile(handle_, FILE_MAP_WRITE, 0, 0, 0)))
+    {
+        *block_ = {};
+    }
+    ~SharedBlock()
+    {
+        UnmapViewOfFile(block_);
+        CloseHandle(handle_);
+    }
+    const Block &operator*() const { return *block_; }
+
+private:
+    HANDLE handle_;
+    Block *block_;
+};
+
+// window_probe.dll's hook, in the GUI thread that owns window, while the object lives.
+class Probe {
+public:
+    explicit Probe(HWND window)
+        : module_(LoadLibraryW(L"window_probe.dll")),
+          hook_(SetWindowsHookExW(WH_CALLWNDPROC,
+                                  reinterpret_cast<HOOKPROC>(reinterpret_cast<void *>(GetProcAddress(module_, "ProbeHook"))),
+                                  module_, GetWindowThreadProcessId(window, nullptr)))
+    {
+    }
+    ~Probe() { UnhookWindowsHookEx(hook_); }
+
+private:
+    HMODULE module_;
+    HHOOK hook_;
+};
+
 // The open status and conversion mode of a box's input context, read inside
-// the program by imm_probe.dll, hooked into its GUI thread for the call.
+// the program: only the thread that owns the box can read them.
 std::pair<long, long> InputMethodState(HWND box)
 {
-    struct ProbeState {
-        LONG answered, open, conversion;
-    };
-    const HANDLE block = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(ProbeState),
-                                            L"minukape-imm-probe");
-    auto *state = static_cast<ProbeState *>(MapViewOfFile(block, FILE_MAP_WRITE, 0, 0, 0));
-    *state = {};
-    const HMODULE probe = LoadLibraryW(L"imm_probe.dll");
-    const auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void *>(GetProcAddress(probe, "ProbeHook")));
-    const HHOOK installed = SetWindowsHookExW(WH_CALLWNDPROC, hook, probe, GetWindowThreadProcessId(box, nullptr));
-    SendMessageW(box, RegisterWindowMessageW(L"minukape-imm-probe"), 0, 0);
-    const std::pair<long, long> result = state->answered ? std::pair<long, long>{state->open, state->conversion}
-                                                         : std::pair<long, long>{-1, -1};
-    UnhookWindowsHookEx(installed);
-    UnmapViewOfFile(state);
-    CloseHandle(block);
-    return result;
+    SharedBlock<ProbeState> state(ProbeStateName);
+    Probe probe(box);
+    SendMessageW(box, RegisterWindowMessageW(ProbeMessageName), 0, 0);
+    return (*state).answered ? std::pair<long, long>{(*state).open, (*state).conversion} : std::pair<long, long>{-1, -1};
 }
 
 // Sets a box's text as a paste would, and meets the refusal that follows.
@@ -228,23 +256,18 @@ void Game()
     Check(from == 0 && to == 6, "entering the second name selects it whole");
     PressKey(VK_TAB);
     Check(WaitFor([] { return Focused() == Item(Command1); }, ReadyMs), "Tab moves on to the button");
-    std::vector<std::wstring> shown;
+    // Every text the window gives the display, as the window gives it.
+    SharedBlock<DisplayRecord> record(DisplayRecordName);
+    Probe probe(Item(Text3));
     PressKey(VK_RETURN);
-    const bool done = WaitFor([&] {
-        const std::wstring now = TextOf(Item(Text3));
-        if ((shown.empty() && !now.empty()) || (!shown.empty() && shown.back() != now))
-            shown.push_back(now);
-        return now == L"38";
-    }, ReadyMs);
-    Check(done, "the count reaches 38");
-    std::wstring expected;
+    Check(WaitFor([] { return TextOf(Item(Text3)) == L"38"; }, ReadyMs), "the count reaches 38");
+    Sleep(300); // nothing may follow the end of the count
+    std::wstring expected, seen;
     for (int n = 0; n <= 38; ++n)
         expected += std::to_wstring(n) + L" ";
-    std::wstring seen;
-    for (const std::wstring &value : shown)
-        seen += value + L" ";
+    for (LONG i = 0; i < (*record).count; ++i)
+        seen += std::wstring((*record).texts[i]) + L" ";
     Check(seen == expected, "the display counts 0 to 38 one by one: " + Utf8(seen));
-    Sleep(300);
     Check(TextOf(Item(Text3)) == L"38" && !IsWindowEnabled(Item(Command1)), "the count stops at 38, button off");
     Check(TextOf(Text4Box()) == L"332115111153", "the digits go to Text4");
 }
