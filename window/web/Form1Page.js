@@ -80,13 +80,15 @@ mergeInto(LibraryManager.library, {
         event.preventDefault();
     });
     // From a person's first press or key the page may make sound: the cues
-    // are fetched then, so the button's own press finds them ready.
+    // are fetched then, so the button's own press finds them ready. A finger's
+    // press counts only once it is lifted, a mouse's from the moment it goes
+    // down: 'pointerup' comes after both.
     var gesture = function() {
-      document.removeEventListener('pointerdown', gesture, true);
+      document.removeEventListener('pointerup', gesture, true);
       document.removeEventListener('keydown', gesture, true);
       Form1.raise(_form1_gesture);
     };
-    document.addEventListener('pointerdown', gesture, true);
+    document.addEventListener('pointerup', gesture, true);
     document.addEventListener('keydown', gesture, true);
     if (!document.activeElement || document.activeElement === document.body)
       Form1.boxes[0].focus();
