@@ -50,6 +50,10 @@ def enabled(node):
     return node.getState().contains(pyatspi.STATE_ENABLED)
 
 
+def focused(node):
+    return node.getState().contains(pyatspi.STATE_FOCUSED)
+
+
 def selected(node):
     """The part of a box's text that is selected ("" for none)."""
     text = node.queryText()

@@ -17,7 +17,8 @@ import sys
 import tempfile
 import time
 
-IME_USER = "nobody"
+# mozc will not run as root: as root, the input method runs as nobody; as
+# anyone else, as that same user.
 IME_UID = IME_GID = 65534  # nobody and nogroup on Debian
 SINK = "minukape_e2e"
 RATE = 44100
@@ -68,6 +69,16 @@ def wait_for(condition, timeout=READY, interval=0.02, what="condition"):
         if time.monotonic() > deadline:
             raise TimeoutError(f"timed out after {timeout} s waiting for {what}")
         time.sleep(interval)
+
+
+def stays(condition, seconds, interval=0.02):
+    """Whether condition holds all through the next seconds: for what must not happen."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if not condition():
+            return False
+        time.sleep(interval)
+    return True
 
 
 # Points of the window (client area) whose colour its design fixes, and the
@@ -161,10 +172,6 @@ def oracle_score(first, second):
     return 100 if digits == [0, 0] else int("".join(map(str, digits)))
 
 
-def as_root(command):
-    return command if os.geteuid() == 0 else ["sudo", "-n"] + command
-
-
 class Desktop:
     def __init__(self, *, bus=True, ime=False, sound=False, a11y=False, activatable=False, wayland=False):
         self.want_bus = bus or ime or a11y
@@ -235,17 +242,20 @@ class Desktop:
 
     @staticmethod
     def pids_with_home(home):
-        marker = f"HOME={home}".encode() + b"\0"
+        """Processes whose HOME is home or lies inside it."""
+        marker = f"\0HOME={home}".encode()
         pids = []
         for entry in os.listdir("/proc"):
             if not entry.isdigit():
                 continue
             try:
                 with open(f"/proc/{entry}/environ", "rb") as f:
-                    if marker in f.read():
-                        pids.append(int(entry))
+                    environment = b"\0" + f.read()
             except OSError:
-                pass
+                continue
+            found = environment.find(marker)
+            if found >= 0 and environment[found + len(marker):][:1] in (b"\0", b"/", b""):
+                pids.append(int(entry))
         return pids
 
     def spawn(self, name, command, env=None, **kwargs):
@@ -321,15 +331,11 @@ class Desktop:
             env["DISPLAY"] = self.env["DISPLAY"]
             frontends += ",xcb"
         command = ["fcitx5", "-D", "--disable=all", f"--enable={frontends}"]
-        if os.geteuid() == IME_UID:
-            self.spawn("fcitx5", command, env=env)
-        elif os.geteuid() == 0:
+        if os.geteuid() == 0:
             subprocess.run(["chown", "-R", f"{IME_UID}:{IME_GID}", home, runtime], check=True)
             self.spawn("fcitx5", command, env=env, user=IME_UID, group=IME_GID, extra_groups=[])
         else:
-            subprocess.run(["sudo", "-n", "chown", "-R", f"{IME_UID}:{IME_GID}", home, runtime], check=True)
-            self.spawn("fcitx5", ["sudo", "-n", "-u", IME_USER, "env"] +
-                       [f"{k}={v}" for k, v in env.items()] + command)
+            self.spawn("fcitx5", command, env=env)
         wait_for(lambda: self.ime_state() is not None, interval=0.1, what="fcitx5 on the bus")
 
     def start_ibus(self):
@@ -357,13 +363,16 @@ class Desktop:
                  what="the sound server")
 
     # --- using ----------------------------------------------------------
-    def run(self, command, timeout=10):
+    def run(self, command, timeout=10, must=False):
+        """What command prints; "" when it fails, unless it must not fail."""
         result = subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=timeout)
+        if result.returncode != 0 and must:
+            raise Failure(f"{command[0]} failed: {result.stderr.strip()}")
         return result.stdout if result.returncode == 0 else ""
 
     def bus_has(self, name):
         return name in self.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-                                 "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"])
+                                 "/org/freedesktop/DBus", "org.freedesktop.DBus.ListNames"], must=True)
 
     def ime_call(self, method):
         return self.run(["dbus-send", "--session", "--print-reply", "--dest=org.fcitx.Fcitx5",
@@ -381,11 +390,11 @@ class Desktop:
     def ime_busy(self):
         """fcitx5 as it is while it loads mozc: on the bus, answering nothing."""
         group = next(process.pid for name, process in self.processes if name == "fcitx5")
-        subprocess.run(as_root(["kill", "-STOP", "--", f"-{group}"]), check=True)
+        os.killpg(group, signal.SIGSTOP)
         try:
             yield
         finally:
-            subprocess.run(as_root(["kill", "-CONT", "--", f"-{group}"]), check=True)
+            os.killpg(group, signal.SIGCONT)
 
     def start_program(self, binary, cwd, extra_env=None, wrapper=()):
         env = dict(self.env)
@@ -502,11 +511,13 @@ class Desktop:
         for name, process in reversed(self.processes):
             stop(process)
         self.processes.clear()
-        # mozc's server outlives fcitx5 and leaves its session: find it by
-        # the private home it was started with, and end it by PID.
-        if self.want_ime is True:
-            for pid in self.pids_with_home(self.path("ime-home")):
-                subprocess.run(as_root(["kill", "-KILL", str(pid)]), check=False)
+        # mozc's server outlives the input method and leaves its session: find
+        # it, and anything else left, by the private home it was started with.
+        for pid in self.pids_with_home(self.dir):
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
         shutil.rmtree(self.dir, ignore_errors=True)
 
 
