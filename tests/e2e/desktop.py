@@ -436,6 +436,20 @@ class Desktop:
     def wtype(self, *args):
         subprocess.run(["wtype", *args], env=self.env, check=True, timeout=30)
 
+    def wtype_until(self, arrived, lost, what, *args, tries=3):
+        """Types with wtype until arrived() holds. Each wtype makes a new virtual keyboard, and a
+        client busy when its keymap comes may lose the first keys: while lost() shows that none of
+        them arrived, they are typed again."""
+        for _ in range(tries):
+            self.wtype("-s", "150", *args)
+            try:
+                return wait_for(arrived, timeout=10, what=what)
+            except TimeoutError:
+                if not lost():
+                    break
+                print(f"{what}: the keys were lost, typed again")
+        return wait_for(arrived, what=what)
+
     def focus(self, window):
         """Gives a window the keyboard (there is no window manager to do it)."""
         self.xdotool("windowfocus", "--sync", window)
