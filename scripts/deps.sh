@@ -36,9 +36,8 @@ web=(cmake make emscripten python3 python3-fonttools python3-brotli fonts-ipaexf
 test=(
     # a private X server, typing and clicking, screenshots; the same on Wayland
     xvfb xauth xdotool imagemagick x11-utils libx11-dev libxdamage-dev sway grim wtype
-    # a private sound server to record the cues, the back end that plays to
-    # it, and the tools that measure them
-    pulseaudio pulseaudio-utils libcanberra-pulse sox libsox-fmt-base
+    # a private sound server to record the cues, and the back end that plays to it
+    pulseaudio pulseaudio-utils libcanberra-pulse
     # PipeWire with its session manager and PulseAudio service, to hear the cues there too
     pipewire wireplumber pipewire-pulse
     # a private bus, the input methods, the accessibility bus and its reader

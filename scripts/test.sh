@@ -41,8 +41,8 @@ mkdir -p "$logs"
 background fuzzer "$root/scripts/fuzz.sh" 60
 fuzzer=$!
 background sanitizer-build sh -c '
-    cmake -S "$1" -B "$1/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMINUKAPE_SANITIZE=ON \
-          -DBUILD_TESTING=ON >/dev/null &&
+    cmake -S "$1" -B "$1/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+          -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DMINUKAPE_SANITIZE=ON -DBUILD_TESTING=ON >/dev/null &&
     cmake --build "$1/build-sanitize" --parallel 2' sh "$root"
 sanitizer_build=$!
 

@@ -146,9 +146,11 @@ class Page:
         def play():
             b.click("Command1")
             check(b.evaluate("Command1.disabled"), "the press disables the button")
-            wait_for(lambda: b.value("Text3").isdigit() and int(b.value("Text3")) >= 15, interval=0.01,
-                     what="the count to pass 15")
-            check(b.evaluate("Spoken.textContent") == "", "the count is said at every step")
+            def past_15():
+                shown, spoken = b.evaluate("[Text3.value, Spoken.textContent]")
+                return shown.isdigit() and int(shown) >= 15 and (shown, spoken)
+            shown, spoken = wait_for(past_15, interval=0.01, what="the count to pass 15")
+            check(shown == "38" or spoken == "", f"the count is said at step {shown}: {spoken!r}")
             self.shot("counting")
             self.count_to(38)
             time.sleep(0.5)
