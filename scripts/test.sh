@@ -8,7 +8,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=${MINUKAPE_TEST_JOBS:-4}
-logs=$root/build/stages
+logs=$root/build-stages
 started=$SECONDS
 
 # Runs a stage and says how long it took.
@@ -35,16 +35,18 @@ finish() {
 }
 
 stage installs "$root/scripts/deps.sh" test
-stage build "$root/scripts/build.sh" test
 mkdir -p "$logs"
-
-background fuzzer "$root/scripts/fuzz.sh" 60
-fuzzer=$!
+# Built at a low priority from the start, so it takes what the first build
+# leaves idle (configuring, linking) and what the first pass's waits leave.
 background sanitizer-build sh -c '
     cmake -S "$1" -B "$1/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
           -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DMINUKAPE_SANITIZE=ON -DBUILD_TESTING=ON >/dev/null &&
     cmake --build "$1/build-sanitize" --parallel 2' sh "$root"
 sanitizer_build=$!
+stage build "$root/scripts/build.sh" test
+
+background fuzzer "$root/scripts/fuzz.sh" 60
+fuzzer=$!
 
 status=0
 stage tests ctest --test-dir "$root/build" --output-on-failure --timeout 600 -j "$jobs" "$@" || status=$?

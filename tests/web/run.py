@@ -144,6 +144,7 @@ class Page:
         b.watch_display()
 
         def play():
+            b.evaluate("Spoken.textContent = ''")  # a game played again follows one that ended
             b.click("Command1")
             check(b.evaluate("Command1.disabled"), "the press disables the button")
             def past_15():
