@@ -11,12 +11,13 @@ jobs=${MINUKAPE_TEST_JOBS:-4}
 logs=$root/build-stages
 started=$SECONDS
 
-# Runs a stage and says how long it took.
+# Runs a stage and says how long it took; fails where the stage failed.
 stage() {
-    local name=$1 from=$SECONDS
+    local name=$1 from=$SECONDS status=0
     shift
-    "$@"
+    "$@" || status=$?
     echo "== $name: $((SECONDS - from)) s"
+    return $status
 }
 
 # A stage in the background, at a low priority, its output kept for the end.
