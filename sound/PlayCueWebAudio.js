@@ -35,8 +35,12 @@ mergeInto(LibraryManager.library, {
       return Cues.sounds[name];
     },
 
+    // A piece at a time: a call takes only so many arguments.
     name: function(text, length) {
-      return String.fromCharCode.apply(null, HEAPU16.subarray(text >> 1, (text >> 1) + length));
+      var units = HEAPU16.subarray(text >> 1, (text >> 1) + length), pieces = [];
+      for (var i = 0; i < units.length; i += 8192)
+        pieces.push(String.fromCharCode.apply(null, units.subarray(i, i + 8192)));
+      return pieces.join('');
     },
   },
 

@@ -20,7 +20,7 @@ import wave
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 from desktop import (again_when_damaged, check, check_none, colour_faults, cue_faults, Damaged,  # noqa: E402
-                     Desktop, end_on_sigterm, Failure, oracle_score, wait_for)
+                     Desktop, end_on_sigterm, Failure, oracle_digits, oracle_score, wait_for)
 from browser import Chromium, fetched, free_port, serve  # noqa: E402
 
 REFUSAL = "ひらがな50音のみで入力してね。"
@@ -233,6 +233,17 @@ class Page:
         check(shown[-1] == "" and shown[:-1] == SAMPLE_STEPS[:len(shown) - 1], f"the display showed {shown}")
         check([name for name, _ in cues] == ["Push", "Kin"], f"heard {cues}")
 
+    def long_names(self):
+        """Two names of 72,000 kana each, pasted: the count reaches their score, the digits are in
+        Text4, and nothing is thrown on the way."""
+        b = self.browser
+        first, second = "すずきはなこ" * 12_000, "やまだたろう" * 12_000
+        self.enter("Text1", first)
+        self.enter("Text2", second)
+        b.click("Command1")
+        self.count_to(oracle_score(first, second))
+        check(b.value("Text4") == "".join(map(str, oracle_digits(first, second))), "the digits in Text4")
+
     def default_sound(self):
         """Served without its Sound folder, each cue plays the page's default sound."""
         folder = self.desktop.path("no-sounds")
@@ -279,7 +290,7 @@ def run(scenario):
 def chromium(args):
     with Desktop(sound=True) as desktop:
         page = Page(args, desktop)
-        for scenario in (page.start, page.game, page.refusals, page.composition, page.interrupt):
+        for scenario in (page.start, page.game, page.refusals, page.composition, page.interrupt, page.long_names):
             run(scenario)
         check_none(page.browser.faults())
         print("PASS nothing written, no other origin, no error on the console")

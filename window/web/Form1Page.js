@@ -14,8 +14,13 @@ mergeInto(LibraryManager.library, {
         entry(argument);
     },
 
+    // UTF-16 text of the WebAssembly's, code unit for code unit. A name may
+    // be any length, and a call takes only so many arguments: a piece at a time.
     string: function(text, length) {
-      return String.fromCharCode.apply(null, HEAPU16.subarray(text >> 1, (text >> 1) + length));
+      var units = HEAPU16.subarray(text >> 1, (text >> 1) + length), pieces = [];
+      for (var i = 0; i < units.length; i += 8192)
+        pieces.push(String.fromCharCode.apply(null, units.subarray(i, i + 8192)));
+      return pieces.join('');
     },
 
     attachName: function(box, refusal) {
