@@ -7,8 +7,10 @@ unprivileged user nobody (mozc refuses to run as root), with a home of its
 own in that folder, so no account is made."""
 import array
 import contextlib
+import ctypes
 import glob
 import json
+import math
 import os
 import shutil
 import signal
@@ -163,17 +165,58 @@ KANA_ROWS = ["ん", "あぁかがさざただなはばぱまやゃらわ", "い�
              "うぅくぐすずつづっぬふぶぷむゆゅる", "えぇけげせぜてでねへべぺめれ", "おぉこごそぞとどのほぼぽもよょろを"]
 
 
-def oracle_score(first, second):
-    """The score as a person would work it out on paper: join, encode, fold pass by pass."""
+def oracle_digits(first, second):
+    """The digits of two names, joined as the game joins them: the one that sorts first in front."""
     joined = first + second if first.encode("utf-16-be") <= second.encode("utf-16-be") else second + first
-    digits = [next(row for row, members in enumerate(KANA_ROWS) if kana in members) for kana in joined]
+    return [next(row for row, members in enumerate(KANA_ROWS) if kana in members) for kana in joined]
+
+
+def binomial_mod10(m, k):
+    """C(m, k) mod 10, from C(m, k) mod 2 and mod 5 by Lucas' theorem."""
+    mod2 = 1 if k & ~m == 0 else 0
+    mod5 = 1
+    while m or k:
+        mod5 = mod5 * (math.comb(m % 5, k % 5) if k % 5 <= m % 5 else 0) % 5
+        m, k = m // 5, k // 5
+    return (5 * mod2 + 6 * mod5) % 10
+
+
+def oracle_score(first, second):
+    """The score as a person would work it out on paper: join, encode, fold pass by pass. Names
+    too long for that are folded at once: each of the last two digits is the first digits'
+    sum weighted by a row of Pascal's triangle."""
+    digits = oracle_digits(first, second)
+    if len(digits) > 1000:
+        weights = [binomial_mod10(len(digits) - 2, k) for k in range(len(digits) - 1)]
+        digits = [sum(w * d for w, d in zip(weights, digits)) % 10,
+                  sum(w * d for w, d in zip(weights, digits[1:])) % 10]
     while len(digits) > 2:
         digits = [(a + b) % 10 for a, b in zip(digits, digits[1:])]
     return 100 if digits == [0, 0] else int("".join(map(str, digits)))
 
 
+def adopt_orphans():
+    """Makes this process the parent of what the desktop's processes leave behind when they end
+    (a bus's activated services), in place of init, so the desktop's close reaps them."""
+    PR_SET_CHILD_SUBREAPER = 36
+    ctypes.CDLL(None, use_errno=True).prctl(PR_SET_CHILD_SUBREAPER, 1, 0, 0, 0)
+
+
+def reap_children(timeout=5):
+    """Waits for every child, adopted ones included, once all have been told to end."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        try:
+            pid, _ = os.waitpid(-1, os.WNOHANG)
+        except ChildProcessError:
+            return
+        if pid == 0:
+            time.sleep(0.01)
+
+
 class Desktop:
     def __init__(self, *, bus=True, ime=False, sound=False, a11y=False, activatable=False, wayland=False):
+        adopt_orphans()
         self.want_bus = bus or ime or a11y
         self.activatable = activatable  # the bus may start the desktop's D-Bus services
         self.want_ime = ime
@@ -532,6 +575,7 @@ class Desktop:
                 os.kill(pid, signal.SIGKILL)
             except ProcessLookupError:
                 pass
+        reap_children()
         shutil.rmtree(self.dir, ignore_errors=True)
 
 

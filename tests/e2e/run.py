@@ -382,17 +382,21 @@ class Scenario:
                          "renameat2,unlink,unlinkat,rmdir,link,linkat,symlink,symlinkat"])
             a11y = self.accessibility(desktop)
             app = a11y.application()  # strace's child
-            second, result = a11y.find(app, name="二人目の氏名"), a11y.find(app, name="相性度")
+            first, second = a11y.find(app, name="一人目の氏名"), a11y.find(app, name="二人目の氏名")
+            result = a11y.find(app, name="相性度")
             desktop.click(*TEXT1)
             desktop.key("ctrl+a")
             desktop.type("すずき")
+            wait_for(lambda: a11y.text(first) == "すずき", what="すずき in the first box")
             desktop.click(*TEXT2)
             desktop.type("x")
             alert = wait_for(lambda: a11y.find(app, role="alert"), what="the refusal of a Latin letter")
             a11y.press(a11y.find(alert, role="push button", name="OK"))
             wait_for(lambda: a11y.find(app, role="alert") is None and a11y.text(second) == "",
                      what="the message to close and the box to empty")
+            desktop.click(*TEXT2)  # with no window manager, nothing gives the window back its focus
             desktop.type("はなこ")
+            wait_for(lambda: a11y.text(second) == "はなこ", what="はなこ in the second box")
             desktop.click(*BUTTON)
             score = str(oracle_score("すずき", "はなこ"))
             wait_for(lambda: a11y.text(result) == score, what=f"the count to reach {score}")
