@@ -44,6 +44,16 @@ void Check(bool ok, const std::string &what)
     std::fflush(report);
 }
 
+// Waits up to ms while taking this thread's messages: a hook the driver placed
+// in the program may be called here, and the program waits for that call.
+void Pump(int ms)
+{
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(ms), QS_ALLINPUT);
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
+}
+
 template <typename Condition>
 bool WaitFor(Condition condition, int ms)
 {
@@ -51,7 +61,7 @@ bool WaitFor(Condition condition, int ms)
     while (!condition()) {
         if (Clock::now() > deadline)
             return false;
-        Sleep(1);
+        Pump(1);
     }
     return true;
 }
@@ -59,7 +69,9 @@ bool WaitFor(Condition condition, int ms)
 std::wstring TextOf(HWND window)
 {
     wchar_t text[512] = {};
-    SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000,
+                        &copied);
     return text;
 }
 
@@ -261,7 +273,8 @@ void Game()
     Probe probe(Item(Text3));
     PressKey(VK_RETURN);
     Check(WaitFor([] { return TextOf(Item(Text3)) == L"38"; }, ReadyMs), "the count reaches 38");
-    Sleep(300); // nothing may follow the end of the count
+    const auto settled = Clock::now() + std::chrono::milliseconds(300); // nothing may follow the end of the count
+    WaitFor([&] { return Clock::now() > settled; }, ReadyMs);
     std::wstring expected, seen;
     for (int n = 0; n <= 38; ++n)
         expected += std::to_wstring(n) + L" ";
