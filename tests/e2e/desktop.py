@@ -2,9 +2,9 @@
 a session bus, the fcitx5 or IBus input method with mozc, a PulseAudio server whose
 null sink is recorded, and the accessibility bus, each started on request
 and all ended, by PID, when the desktop closes. Nothing outside its own
-temporary folder is touched: the input method runs as the system's
-unprivileged user nobody (mozc refuses to run as root), with a home of its
-own in that folder, so no account is made."""
+temporary folder is touched: the input method runs with a home of its own
+in that folder, as the user running the tests, or as the system's nobody
+when that is root (mozc refuses to run as root), so no account is made."""
 import array
 import contextlib
 import ctypes
