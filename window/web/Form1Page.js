@@ -23,6 +23,20 @@ mergeInto(LibraryManager.library, {
       return pieces.join('');
     },
 
+    // With a phone's keyboard open the page's view is shorter: the name
+    // being typed and the button stay in it.
+    keepInView: function() {
+      var box = document.activeElement;
+      if (box !== Form1.boxes[0] && box !== Form1.boxes[1])
+        return;
+      var view = window.visualViewport || {offsetTop: 0, height: window.innerHeight};
+      var top = box.getBoundingClientRect().top - view.offsetTop - 8;
+      var below = document.getElementById('Command1').getBoundingClientRect().bottom - view.offsetTop
+                  - view.height + 8;
+      if (top < 0 || below > 0)
+        window.scrollBy(0, top < 0 ? top : Math.min(top, below));
+    },
+
     attachName: function(box, refusal) {
       var element = Form1.boxes[box];
       // Text still being composed in an input method is no change: the
@@ -95,9 +109,13 @@ mergeInto(LibraryManager.library, {
     };
     document.addEventListener('pointerup', gesture, true);
     document.addEventListener('keydown', gesture, true);
+    (window.visualViewport || window).addEventListener('resize', Form1.keepInView);
     if (!document.activeElement || document.activeElement === document.body)
       Form1.boxes[0].focus();
     performance.mark('minukape-ready');
+    // Its own files kept for play offline; without it the page plays online.
+    if ('serviceWorker' in navigator && window.isSecureContext)
+      navigator.serviceWorker.register('offline-worker.js').catch(function() {});
   },
 
   form1_text_length__deps: ['$Form1'],

@@ -1,15 +1,18 @@
 // Writes the web page of Form1 from the window's layout table, at build time:
-// the page (index.html), its style sheet (Form1.css) and the text the window
-// can show, from which the build cuts the page's Mincho face. The window is
-// in the page itself, so the browser paints it before any script has run;
-// the script only brings it to life.
+// the page (index.html), its style sheet (Form1.css) with the window and its
+// phone arrangement, the app's manifest, and the text the window can show,
+// from which the build cuts the page's Mincho face. The window is in the
+// page itself, so the browser paints it before any script has run; the
+// script only brings it to life.
 //   make_page PAGE_DIR GLYPHS_FILE [STATIC_PAGE]
 // STATIC_PAGE: the same window with no script, to measure the page against.
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Form1Layout.h"
 
@@ -58,6 +61,13 @@ std::string Escaped(std::u16string_view text)
     return out;
 }
 
+std::string Hex(Colour colour)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    return text;
+}
+
 std::string Css(Colour colour)
 {
     char text[32];
@@ -87,6 +97,23 @@ double FontPixels(int pointsX100)
 constexpr double WidthPx = double(ClientWidthTwips) / TwipsPerPixel;
 constexpr double HeightPx = double(ClientHeightTwips) / TwipsPerPixel;
 constexpr double CaptionPx = 24;
+// Below this width the window would have to shrink: the page arranges it
+// for a phone instead.
+constexpr int PhoneBelowPx = int(WidthPx);
+
+constexpr std::u16string_view Description =
+    u"二人の氏名をひらがなで入力すると、相性度を１～１００で診断する名前占い。";
+
+// The controls as they read, top to bottom and left to right: the order a
+// screen reader follows, and the phone's column.
+std::vector<Form1Layout::Control> ReadingOrder()
+{
+    std::vector<Form1Layout::Control> controls(Controls.begin(), Controls.end());
+    std::stable_sort(controls.begin(), controls.end(), [](const auto &a, const auto &b) {
+        return a.top != b.top ? a.top < b.top : a.left < b.left;
+    });
+    return controls;
+}
 
 std::string Control(const Form1Layout::Control &control)
 {
@@ -117,21 +144,27 @@ std::string Page(bool withScript)
 {
     const std::string caption = Escaped(Caption);
     std::string page = "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n";
+                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1, interactive-widget=resizes-content\">\n"
+                       "<meta name=\"description\" content=\"" + Escaped(Description) + "\">\n"
+                       "<meta name=\"theme-color\" content=\"" + Hex(FormColour) + "\">\n";
     if (withScript) {
-        // Its own files only, and the compiling of its WebAssembly.
+        // Its own files only, the compiling of its WebAssembly, and the
+        // worker that keeps them for play offline.
         page += "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
                 "script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self'; font-src 'self'; "
-                "connect-src 'self'; base-uri 'none'; form-action 'none'\">\n"
-                "<meta name=\"referrer\" content=\"no-referrer\">\n";
+                "connect-src 'self'; worker-src 'self'; manifest-src 'self'; base-uri 'none'; "
+                "form-action 'none'\">\n"
+                "<meta name=\"referrer\" content=\"no-referrer\">\n"
+                "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n";
     }
     page += "<title>" + caption + "</title>\n<link rel=\"icon\" href=\"minukape.png\">\n"
+            "<link rel=\"apple-touch-icon\" href=\"minukape-180.png\">\n"
             "<link rel=\"stylesheet\" href=\"Form1.css\">\n";
     if (withScript)
         page += "<script src=\"minukape.js\" defer></script>\n";
     page += "</head>\n<body>\n<div id=\"window\">\n<div id=\"caption\"><img src=\"minukape.png\" alt=\"\">" + caption
             + "</div>\n<div id=\"Form1\">\n";
-    for (const Form1Layout::Control &control : Controls)
+    for (const Form1Layout::Control &control : ReadingOrder())
         page += Control(control) + "\n";
     page += "</div>\n</div>\n";
     if (withScript) {
@@ -159,6 +192,52 @@ std::string Rule(const Form1Layout::Control &control)
     if (control.readOnly)
         rule += " text-align: center; padding: 0; cursor: default;";
     return rule + " }\n";
+}
+
+// The phone's size of a control: every text legible (a name box's at least
+// 16 px, or Safari zooms the page at each tap into it), every name box and
+// the button a finger's height, all as wide as the column.
+std::string PhoneRule(const Form1Layout::Control &control)
+{
+    const double fontPx = FontPixels(control.pointsX100);
+    char rule[200];
+    switch (control.kind) {
+    case Kind::Label:
+        std::snprintf(rule, sizeof rule, "height: auto; font-size: %gpx;%s", std::max(fontPx, 15.0),
+                      control.top > Row(Text3).top ? " margin-top: auto; text-align: right;" : "");
+        break;
+    case Kind::PushButton:
+        std::snprintf(rule, sizeof rule, "height: 56px; font-size: 18px;");
+        break;
+    case Kind::TextBox:
+        if (control.readOnly)
+            // Taller where the screen is, so the score fills the screen.
+            std::snprintf(rule, sizeof rule, "flex: 1 0 %gpx; max-height: %gpx; font-size: %gpx;",
+                          Pixels(control.height) * 1.25, Pixels(control.height) * 2.5, fontPx);
+        else
+            std::snprintf(rule, sizeof rule, "height: 48px; font-size: 18px;");
+        break;
+    }
+    return "  #" + std::string(control.name) + " { " + rule + " }\n";
+}
+
+// One column, in reading order, filling the screen's height: the window's
+// colours, faces and texts, at a phone's sizes.
+std::string PhoneSheet()
+{
+    std::string css = "@media (max-width: " + std::to_string(PhoneBelowPx - 1) + ".98px) {\n"
+                      "  :root { --u: 1px; }\n"
+                      "  body { padding: 0; }\n"
+                      "  #window { width: auto; box-shadow: none; }\n"
+                      "  #Form1 { display: flex; flex-direction: column; gap: 12px; width: auto; height: auto; "
+                      "min-height: calc(100vh - " + std::to_string(int(CaptionPx)) + "px); min-height: calc(100dvh - "
+                      + std::to_string(int(CaptionPx)) + "px); padding: 16px; box-sizing: border-box; }\n"
+                      "  #Form1 > * { position: static; width: 100%; }\n"
+                      "  #Form1 > div { white-space: normal; line-height: 1.5; }\n";
+    for (const Form1Layout::Control &control : Controls)
+        if (control.shown)
+            css += PhoneRule(control);
+    return css + "}\n";
 }
 
 std::string StyleSheet()
@@ -194,7 +273,24 @@ std::string StyleSheet()
     css += "#Refusal p { margin: " + Scaled(20) + " " + Scaled(24) + "; }\n";
     css += "#RefusalOK { display: block; margin: 0 auto " + Scaled(14) + "; min-width: " + Scaled(80)
            + "; font: inherit; }\n";
-    return css;
+    return css + PhoneSheet();
+}
+
+// The page as an app a phone installs: named, coloured and drawn from the
+// window's table and icon, opening the page's own folder.
+std::string Manifest()
+{
+    const std::string name = Utf8(Caption);
+    return "{\n  \"name\": \"" + name + "\",\n  \"short_name\": \"" + name
+           + "\",\n  \"description\": \"" + Utf8(Description)
+           + "\",\n  \"lang\": \"ja\",\n  \"start_url\": \"./\",\n  \"scope\": \"./\",\n"
+             "  \"display\": \"standalone\",\n  \"background_color\": \"" + Hex(FormColour)
+           + "\",\n  \"theme_color\": \"" + Hex(FormColour)
+           + "\",\n  \"icons\": [\n"
+             "    {\"src\": \"minukape-192.png\", \"sizes\": \"192x192\", \"type\": \"image/png\"},\n"
+             "    {\"src\": \"minukape-512.png\", \"sizes\": \"512x512\", \"type\": \"image/png\"},\n"
+             "    {\"src\": \"minukape-maskable-512.png\", \"sizes\": \"512x512\", \"type\": \"image/png\", "
+             "\"purpose\": \"maskable\"}\n  ]\n}\n";
 }
 
 // Every character the window can show by itself, and what a person may type
@@ -233,6 +329,7 @@ int main(int argc, char **argv)
     }
     const std::string dir = argv[1];
     const bool written = Write(dir + "/index.html", Page(true)) && Write(dir + "/Form1.css", StyleSheet())
+                         && Write(dir + "/manifest.webmanifest", Manifest())
                          && Write(argv[2], Glyphs()) && (argc != 4 || Write(argv[3], Page(false)));
     return written ? 0 : 1;
 }
