@@ -32,14 +32,22 @@ def fetched(url):
         return None
 
 
-def serve(desktop, folder):
+SERVERS = {}
+
+
+def serve(desktop, folder, port=None):
     """Serves folder over HTTP on the loopback, as scripts/run-web.sh does; returns its origin."""
-    port = free_port()
-    desktop.spawn(f"http-{port}", ["/usr/bin/python3", "-m", "http.server", str(port), "--bind", "127.0.0.1",
-                                   "--directory", folder])
+    port = port or free_port()
     origin = f"http://127.0.0.1:{port}"
+    SERVERS[origin] = desktop.spawn(f"http-{port}", ["/usr/bin/python3", "-m", "http.server", str(port),
+                                                     "--bind", "127.0.0.1", "--directory", folder])
     wait_for(lambda: fetched(origin + "/") is not None, what="the web server")
     return origin
+
+
+def stop_serving(desktop, origin):
+    """The network gone, for the page at origin."""
+    desktop.stop_program(SERVERS.pop(origin))
 
 
 class Chromium:
@@ -178,9 +186,10 @@ class Chromium:
         with open(path, "wb") as f:
             f.write(base64.b64decode(data))
 
-    def faults(self):
+    def faults(self, files=None):
         """What the page did that it must not: an error on the console or thrown, a request to
-        another origin, anything stored."""
+        another origin, anything stored but the page's own files (those named in files, when
+        given) in its own worker's cache."""
         self.evaluate("0")  # the events sent so far
         faults = []
         for event in self.events:
@@ -196,10 +205,20 @@ class Chromium:
                 if not url.startswith(self.origin + "/"):
                     faults.append(f"request to {url}")
         stored = self.evaluate("""(async () => [document.cookie, localStorage.length, sessionStorage.length,
-            (await indexedDB.databases()).length,
-            (await navigator.serviceWorker.getRegistrations()).length])()""")
-        if stored != ["", 0, 0, 0, 0]:
-            faults.append(f"stored (cookie, local, session, IndexedDB, service workers): {stored}")
+            (await indexedDB.databases()).length])()""")
+        if stored != ["", 0, 0, 0]:
+            faults.append(f"stored (cookie, local, session, IndexedDB): {stored}")
+        workers, kept = self.evaluate("""(async () => [
+            (await navigator.serviceWorker.getRegistrations()).map(r => (r.active || r.installing || r.waiting).scriptURL),
+            await Promise.all((await caches.keys()).map(async name =>
+                [name, (await (await caches.open(name)).keys()).map(request => request.url)]))])()""")
+        if any(worker != self.origin + "/offline-worker.js" for worker in workers):
+            faults.append(f"service workers: {workers}")
+        for name, urls in kept:
+            strange = [url for url in urls if not url.startswith(self.origin + "/")
+                       or (files is not None and url[len(self.origin) + 1:] not in files)]
+            if not name.startswith("minukape-") or strange:
+                faults.append(f"cache {name} keeps {strange}")
         return faults
 
     def quit(self):

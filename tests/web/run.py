@@ -12,6 +12,7 @@ import argparse
 import json
 import os
 import shutil
+import struct
 import subprocess
 import sys
 import time
@@ -21,9 +22,11 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 from desktop import (again_when_damaged, check, check_none, colour_faults, cue_faults, Damaged,  # noqa: E402
                      Desktop, end_on_sigterm, Failure, oracle_digits, oracle_score, wait_for)
-from browser import Chromium, fetched, free_port, serve  # noqa: E402
+from browser import Chromium, fetched, free_port, serve, stop_serving  # noqa: E402
 
 REFUSAL = "ひらがな50音のみで入力してね。"
+with open(os.path.join(HERE, "phone_faults.js"), encoding="utf-8") as f:
+    PHONE_FAULTS = f.read()
 SAMPLE_STEPS = [str(n) for n in range(39)]
 
 
@@ -37,6 +40,8 @@ class Page:
         self.layout = json.loads(subprocess.run([os.path.join(args.build, "tests", "layout_json")],
                                                 capture_output=True, text=True, check=True).stdout)
         self.browser = Chromium(desktop, serve(desktop, args.page))
+        self.files = {""} | {os.path.relpath(os.path.join(folder, name), args.page)
+                             for folder, _, names in os.walk(args.page) for name in names}  # "" for "./"
         # Each sound by its length, to name what the page starts.
         self.sounds = {}
         for name, path in (("Push", "Sound/Push"), ("Kin", "Sound/Kin"), ("Pororon", "Sound/Pororon"),
@@ -265,21 +270,118 @@ class Page:
         check_none(b.faults())
 
     def phone(self):
-        """A phone's screen, narrower than the window: the whole window scaled to fit its width,
-        played by taps."""
+        """A phone, 390 by 844, played by taps: the phone arrangement; the name being typed and the
+        button stay in view above the keyboard."""
         b = self.browser
-        b.call("Emulation.setDeviceMetricsOverride", width=390, height=844, deviceScaleFactor=3, mobile=True)
-        b.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+        self.emulate_phone(390, 844)
         b.open()
-        scale = 390 / self.layout["width"]
-        form, button = b.rect("Form1"), b.rect("Command1")
-        check(abs(form[2] - 390) < 0.5 and abs(form[3] - self.layout["height"] * scale) < 0.5, f"Form1 is {form}")
-        check(abs(button[0] - self.layout["controls"][2]["rect"][0] * scale) < 0.5, f"the button is at {button}")
+        check_none(b.evaluate(f"({PHONE_FAULTS})({json.dumps(self.layout)})"))
         self.enter("Text1", "ももたろう", touch=True)
         self.enter("Text2", "さくら", touch=True)
+        self.keyboard_leaves(508, "Text2")
         b.tap("Command1")
         self.count_to(oracle_score("ももたろう", "さくら"))
         self.shot("phone")
+
+    def landscape(self):
+        """A phone on its side, 844 by 390: wider than the window, so the window as it is, whole
+        across; the keyboard leaves a strip of 190 px, which still holds the name and the button."""
+        b = self.browser
+        self.emulate_phone(844, 390)
+        b.open()
+        form, button = b.rect("Form1"), b.rect("Command1")
+        table = self.layout["controls"][2]["rect"]
+        check(form[2:] == [self.layout["width"], self.layout["height"]]
+              and [button[0] - form[0], button[1] - form[1]] == table[:2], f"Form1 {form}, Command1 {button}")
+        check(b.evaluate("document.documentElement.scrollWidth") <= 844, "the page scrolls sideways")
+        self.enter("Text1", "ももたろう", touch=True)
+        self.keyboard_leaves(190, "Text1")
+        b.tap("Command1")
+        self.count_to(oracle_score("ももたろう", "すずきはなこ"))
+        self.shot("landscape")
+
+    def emulate_phone(self, width, height):
+        self.browser.call("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=3,
+                          mobile=True)
+        self.browser.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+
+    def keyboard_leaves(self, height, box):
+        """The on-screen keyboard opened under box: the page's view shrinks to height."""
+        b = self.browser
+        width = b.evaluate("innerWidth")
+        b.call("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=3, mobile=True)
+        in_view = lambda: b.rect(box)[1] >= 0 and sum(b.rect("Command1")[1::2]) <= height
+        wait_for(lambda: b.evaluate("innerHeight") == height and in_view(), timeout=5,
+                 what=f"{box} and the button in a view {height} px tall")
+        self.shot(f"keyboard-{width}")
+        b.call("Emulation.setDeviceMetricsOverride", width=width, height=height + (336 if width < height else 200),
+               deviceScaleFactor=3, mobile=True)
+
+    def installable(self):
+        """Chromium would install the page as an app: its manifest from the table, its icons the
+        sizes they say; a description for search results."""
+        b = self.browser
+        b.call("Emulation.clearDeviceMetricsOverride")
+        b.open()
+        errors = b.call("Page.getInstallabilityErrors")["installabilityErrors"]
+        check(errors == [], f"not installable: {errors}")
+        manifest = json.loads(b.call("Page.getAppManifest")["data"])
+        wanted = {"name": "ミヌカペ", "short_name": "ミヌカペ", "lang": "ja", "start_url": "./", "scope": "./",
+                  "display": "standalone"}
+        check({key: manifest.get(key) for key in wanted} == wanted, f"the manifest says {manifest}")
+        colour = "#%02x%02x%02x" % tuple(int(n) for n in self.layout["colour"][4:-1].split(","))
+        check(manifest["background_color"] == manifest["theme_color"] == colour, "the manifest's colours")
+        icons = {(icon["sizes"], icon.get("purpose", "any")): png_size(os.path.join(self.args.page, icon["src"]))
+                 for icon in manifest["icons"]}
+        check(icons == {("192x192", "any"): (192, 192), ("512x512", "any"): (512, 512),
+                        ("512x512", "maskable"): (512, 512)}, f"the icons are {icons}")
+        touch = b.evaluate("document.querySelector('link[rel=apple-touch-icon]').getAttribute('href')")
+        check(png_size(os.path.join(self.args.page, touch)) == (180, 180), "the touch icon")
+        description = b.evaluate("document.querySelector('meta[name=description]').content")
+        check("相性" in description and "ひらがな" in description, f"the description is {description!r}")
+
+    def offline(self):
+        """Visited once, the page plays a whole game with its cues with no server at all; a new
+        build takes over at the next visit, its files in a new cache and the old one gone."""
+        b = self.browser
+        folder = self.desktop.path(f"offline-{free_port()}")
+        shutil.copytree(self.args.page, folder)
+        origin = serve(self.desktop, folder)
+        check_none(b.faults(self.files))
+        b.origin, b.events = origin, []
+        b.open()
+        kept = """(async () => {
+            const names = await caches.keys();
+            return navigator.serviceWorker.controller && names.length == 1
+                && (await (await caches.open(names[0])).keys()).length == %d && names[0]; })()""" % (len(self.files) - 1)
+        first = wait_for(lambda: b.evaluate(kept), what="the page's files to be kept")
+        stop_serving(self.desktop, origin)
+        b.call("Network.setCacheDisabled", cacheDisabled=True)
+        b.open()
+        b.click("Text1")
+        wait_for(lambda: b.evaluate("performance.getEntriesByType('resource').filter(e => e.name.includes('/Sound/'))"
+                                    ".length == 3"), what="the cues to be fetched")
+        cues = self.heard(lambda: (b.click("Command1"), self.count_to(38), time.sleep(0.5)))
+        check_none(cue_faults(cues))
+        with open(os.path.join(folder, "Form1.css"), "a") as css:
+            css.write("/* the next build */\n")
+        maker = os.path.join(HERE, "..", "..", "window", "web")
+        subprocess.run([sys.executable, os.path.join(maker, "make_worker.py"), os.path.join(maker, "offline-worker.js"),
+                        folder, "offline-worker.js"], check=True)
+        serve(self.desktop, folder, port=int(origin.rsplit(":", 1)[1]))
+        b.open()
+        wait_for(lambda: (lambda names: len(names) == 1 and names[0] != first)(b.evaluate("caches.keys()")),
+                 what="the new build's cache alone")
+        b.open()
+        check("the next build" in b.evaluate("fetch('Form1.css').then(r => r.text())"), "the old build stays")
+        check_none(b.faults(self.files))
+        b.call("Network.setCacheDisabled", cacheDisabled=False)
+
+
+def png_size(path):
+    with open(path, "rb") as png:
+        header = png.read(24)
+    return struct.unpack(">II", header[16:24]) if header[:8] == b"\x89PNG\r\n\x1a\n" else None
 
 
 def run(scenario):
@@ -292,11 +394,13 @@ def chromium(args):
         page = Page(args, desktop)
         for scenario in (page.start, page.game, page.refusals, page.composition, page.interrupt, page.long_names):
             run(scenario)
-        check_none(page.browser.faults())
-        print("PASS nothing written, no other origin, no error on the console")
-        run(page.phone)
-        check_none(page.browser.faults())
-        print("PASS the phone: nothing written, no other origin, no error on the console")
+        check_none(page.browser.faults(page.files))
+        print("PASS nothing written but the page's own files, no other origin, no error on the console")
+        for scenario in (page.phone, page.landscape, page.installable):
+            run(scenario)
+        check_none(page.browser.faults(page.files))
+        print("PASS the phone: nothing written but the page's own files, no other origin, no error on the console")
+        run(page.offline)
         run(page.default_sound)
 
 

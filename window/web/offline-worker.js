@@ -7,11 +7,14 @@ const CACHE = 'minukape-@BUILD@';
 const FILES = @FILES@;
 // The page falls back on its default sound for a cue it cannot fetch.
 const OPTIONAL = FILES.filter(file => file.startsWith('Sound/'));
+// From the server, never from the browser's cache, which may still hold the
+// build before.
+const fresh = file => new Request(file, {cache: 'reload'});
 
 self.addEventListener('install', event => {
   event.waitUntil(caches.open(CACHE).then(cache => Promise.all([
-    cache.addAll(FILES.filter(file => !OPTIONAL.includes(file))),
-    ...OPTIONAL.map(file => fetch(file).then(response => response.ok && cache.put(file, response), () => {})),
+    cache.addAll(FILES.filter(file => !OPTIONAL.includes(file)).map(fresh)),
+    ...OPTIONAL.map(file => fetch(fresh(file)).then(response => response.ok && cache.put(file, response), () => {})),
   ])).then(() => self.skipWaiting()));
 });
 

@@ -1,0 +1,44 @@
+// What is wrong with the page's phone arrangement as it stands, from the
+// layout table's colours (LAYOUT, given by the test): one column in reading
+// order, every text legible, a finger's boxes and button, no sideways
+// scrolling. Evaluated in the page by the Chromium and Firefox tests alike.
+(layout => {
+  const faults = [];
+  const byId = id => document.getElementById(id);
+  const order = ['Label1', 'Label3', 'Label4', 'Text1', 'Text2', 'Command1', 'Text3', 'Label2'];
+  const read = [...document.querySelectorAll('#Form1 > *')].filter(e => !e.hidden).map(e => e.id);
+  if (read.join() !== order.join()) faults.push(`reads ${read}`);
+  const rects = order.map(id => byId(id).getBoundingClientRect());
+  rects.forEach((r, i) => {
+    if (i && r.top < rects[i - 1].bottom - 0.5) faults.push(`${order[i]} is not below ${order[i - 1]}`);
+  });
+  const form = byId('Form1'), style = getComputedStyle(form);
+  const column = form.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+  if (Math.abs(form.getBoundingClientRect().width - innerWidth) > 0.5) faults.push(`Form1 is not the screen's width`);
+  if (document.documentElement.scrollWidth > innerWidth) faults.push(`scrolls sideways to ${document.documentElement.scrollWidth}`);
+  for (const id of ['Text1', 'Text2', 'Command1', 'Text3'])
+    if (Math.abs(byId(id).getBoundingClientRect().width - column) > 0.5) faults.push(`${id} is not the column's width`);
+  const px = e => parseFloat(getComputedStyle(e).fontSize);
+  for (const id of ['Text1', 'Text2', 'Command1']) {
+    if (byId(id).getBoundingClientRect().height < 48) faults.push(`${id} is under 48 px tall`);
+    if (id !== 'Command1' && px(byId(id)) < 16) faults.push(`${id}'s text is under 16 px`);
+  }
+  if (px(byId('Text3')) < 48) faults.push(`the display's text is ${px(byId('Text3'))} px`);
+  const texts = [...document.querySelectorAll('#window *')].filter(e => e.offsetParent !== null
+      && (e.tagName === 'INPUT' || [...e.childNodes].some(n => n.nodeType === 3 && n.data.trim())));
+  for (const e of texts)
+    if (px(e) < 12) faults.push(`${e.id || e.tagName} has ${px(e)} px text`);
+  if (!byId('Text4').hidden || byId('Text4').offsetParent !== null) faults.push('Text4 is shown');
+  const colours = [[form, 'backgroundColor', layout.colour]];
+  for (const control of layout.controls)
+    for (const key of ['background', 'foreground'])
+      if (control[key] && control.shown)
+        colours.push([byId(control.name), key === 'background' ? 'backgroundColor' : 'color', control[key]]);
+  for (const [e, key, colour] of colours)
+    if (getComputedStyle(e)[key] !== colour) faults.push(`${e.id}'s ${key} is ${getComputedStyle(e)[key]}`);
+  for (const control of layout.controls) {
+    const e = byId(control.name);
+    if ((e.tagName === 'INPUT' ? e.defaultValue : e.textContent) !== control.text) faults.push(`${control.name}'s text`);
+  }
+  return faults;
+})
