@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """The web page's figures: its weight, file by file, as served and gzipped;
-first paint and first usable click in headless Chromium against the same
-window drawn by a static page with no script, interleaved in one run; the
-count's pace over 100 steps; and each cue's delay after its step, heard on
-the private sound server the tests record.
+Lighthouse's scores as a phone and as a computer; first paint and first
+usable click in headless Chromium against the same window drawn by a static
+page with no script, interleaved in one run; the count's pace over 100
+steps; and each cue's delay after its step, heard on the private sound
+server the tests record.
 
 usage: web.py BUILD_DIR   (the page in BUILD/web, the static page in BUILD/web-cmake)"""
 import gzip
@@ -18,7 +19,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
 sys.path.insert(0, os.path.join(HERE, "..", "tests", "web"))
 from desktop import RATE, Desktop, cue_onsets, wait_for  # noqa: E402
-from browser import Chromium, serve  # noqa: E402
+from browser import Chromium, lighthouse, serve  # noqa: E402
 
 ROUNDS = 15
 
@@ -40,9 +41,23 @@ def weight(page):
           f"(goal <= 150 KB)")
 
 
+def lighthouse_scores(desktop, origin):
+    print("| form factor | performance | accessibility | best practices | SEO | text compression | cache lifetime |\n"
+          "| --- | ---: | ---: | ---: | ---: | ---: | ---: |")
+    for form_factor in ("mobile", "desktop"):
+        scores, host = lighthouse(desktop, origin + "/", form_factor)
+        print(f"| {form_factor} | " + " | ".join(str(scores[name]) for name in
+                                                 ("performance", "accessibility", "best-practices", "seo"))
+              + " | " + " | ".join(str(host.get(audit)) for audit in ("uses-text-compression", "uses-long-cache-ttl"))
+              + " |")
+    print("(goal 100 in every category; the last two are the host's, 0 to 1, and weigh nothing)")
+
+
 def first_paint(browser, origin):
     """First paint and first usable click of both pages, medians of interleaved rounds."""
+    # Both pages from the server: the page's worker would answer from its cache.
     browser.call("Network.setCacheDisabled", cacheDisabled=True)
+    browser.call("Network.setBypassServiceWorker", bypass=True)
     times = {"index.html": [], "static.html": [], "ready": []}
     for _ in range(ROUNDS):
         for page in ("index.html", "static.html"):
@@ -59,6 +74,7 @@ def first_paint(browser, origin):
           f"(goal <= 1.25x); first usable click {statistics.median(times['ready']):.1f} ms "
           f"({ROUNDS} rounds, medians)")
     browser.call("Network.setCacheDisabled", cacheDisabled=False)
+    browser.call("Network.setBypassServiceWorker", bypass=False)
 
 
 class Listener:
@@ -130,6 +146,8 @@ def main():
         shutil.copytree(page, served)
         shutil.copy(os.path.join(build, "web-cmake", "static.html"), served)
         origin = serve(desktop, served)
+        print("\n== Lighthouse")
+        lighthouse_scores(desktop, origin)
         browser = Chromium(desktop, origin)
         print("\n== first paint")
         first_paint(browser, origin)

@@ -52,8 +52,11 @@ test=(
     # Japanese locale, and a look into its zip
     wine wine64 fonts-wine locales unzip
     # the browsers the page is tested in, and what drives them
-    chromium python3-websocket webkit2gtk-driver python3-selenium
+    chromium python3-websocket webkit2gtk-driver python3-selenium firefox-esr
 )
+# npm, to install the page's pinned browser driver and Lighthouse; a Node.js
+# from elsewhere brings its own.
+command -v npm >/dev/null || test+=(npm)
 
 case "${1:-}" in
     run) packages=("${run[@]}") ;;
@@ -67,10 +70,21 @@ missing=()
 for package in "${packages[@]}"; do
     installed "$package" || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+    as_root=()
+    [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+    echo "Installing (with what they depend on): ${missing[*]}"
+    "${as_root[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
 
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
-echo "Installing (with what they depend on): ${missing[*]}"
-"${as_root[@]}" apt-get update -q
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+# The page's tests' npm packages, at the versions the lock file pins, into
+# tests/web/node_modules; npm's cache stays in the clone too. No browser is
+# downloaded: the tests use Debian's.
+if [ "$1" = test ]; then
+    web_tests=$(cd "$(dirname "$0")/../tests/web" && pwd)
+    if [ ! "$web_tests/node_modules/.package-lock.json" -nt "$web_tests/package-lock.json" ]; then
+        PUPPETEER_SKIP_DOWNLOAD=1 npm ci --prefix "$web_tests" --cache "$web_tests/../../build-npm-cache" \
+            --no-audit --no-fund --loglevel=error
+    fi
+fi

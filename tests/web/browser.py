@@ -7,6 +7,7 @@ test can say that the page talked to no one and logged no error."""
 import json
 import os
 import socket
+import subprocess
 import time
 import urllib.request
 
@@ -48,6 +49,29 @@ def serve(desktop, folder, port=None):
 def stop_serving(desktop, origin):
     """The network gone, for the page at origin."""
     desktop.stop_program(SERVERS.pop(origin))
+
+
+# Lighthouse's audits of what only the host can set: none of them weighs in a
+# category's score.
+HOST_AUDITS = ("uses-text-compression", "uses-long-cache-ttl")
+
+
+def lighthouse(desktop, url, form_factor):
+    """Lighthouse's audit of the page in Debian's Chromium as a phone ("mobile") or a computer
+    ("desktop"): each category's score from 0 to 100, and the host's audits' scores."""
+    report = desktop.path(f"lighthouse-{form_factor}-{free_port()}.json")
+    tool = os.path.join(os.path.dirname(os.path.abspath(__file__)), "node_modules", ".bin", "lighthouse")
+    flags = ["--preset=desktop"] if form_factor == "desktop" else []
+    subprocess.run([tool, url, "--quiet", "--output=json", f"--output-path={report}", *flags,
+                    "--chrome-flags=--headless=new --no-sandbox --disable-gpu --no-first-run "
+                    "--disable-background-networking --disable-component-update --disable-sync"],
+                   env=dict(desktop.env, CHROME_PATH="/usr/bin/chromium"), check=True, timeout=300,
+                   stdout=subprocess.DEVNULL)
+    with open(report) as f:
+        result = json.load(f)
+    scores = {name: round(category["score"] * 100) for name, category in result["categories"].items()}
+    host = {audit: result["audits"][audit]["score"] for audit in HOST_AUDITS if audit in result["audits"]}
+    return scores, host
 
 
 class Chromium:

@@ -6,8 +6,9 @@ Safari, driven through its WebDriver.
 
 usage: run.py SCENARIO --page PAGE_DIR --build BUILD_DIR
 Scenarios: chromium (the page's start, a game, the refusals, an input
-method's composition, an interrupted count, the default sound, a phone),
-webkit."""
+method's composition, an interrupted count, long names, a phone upright and
+on its side, installing, offline, the default sound), firefox, webkit,
+lighthouse."""
 import argparse
 import json
 import os
@@ -23,6 +24,7 @@ sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 from desktop import (again_when_damaged, check, check_none, colour_faults, cue_faults, Damaged,  # noqa: E402
                      Desktop, end_on_sigterm, Failure, oracle_digits, oracle_score, wait_for)
 from browser import Chromium, fetched, free_port, serve, stop_serving  # noqa: E402
+from browser import lighthouse as browser_lighthouse  # noqa: E402
 
 REFUSAL = "ひらがな50音のみで入力してね。"
 with open(os.path.join(HERE, "phone_faults.js"), encoding="utf-8") as f:
@@ -404,6 +406,33 @@ def chromium(args):
         run(page.default_sound)
 
 
+def firefox(args):
+    """A game, a refusal and the phone arrangement in Firefox, under puppeteer-core (firefox.mjs)."""
+    with Desktop(bus=False) as desktop:
+        origin = serve(desktop, args.page)
+        layout = desktop.path("layout.json")
+        with open(layout, "w") as f:
+            subprocess.run([os.path.join(args.build, "tests", "layout_json")], stdout=f, check=True)
+        shot = os.path.join(args.build, "e2e-shots", "web-firefox-phone.png")
+        os.makedirs(os.path.dirname(shot), exist_ok=True)
+        run = subprocess.run(["node", os.path.join(HERE, "firefox.mjs"), origin, layout], env=dict(desktop.env, SHOT=shot),
+                             capture_output=True, text=True, timeout=300)
+        print(run.stdout, end="")
+        check(run.returncode == 0, f"firefox.mjs: {run.stderr.strip()[-2000:]}")
+
+
+def lighthouse(args):
+    """Lighthouse, as a phone and as a computer: accessibility, best practices and search at 100.
+    Performance is timed on this machine, busy or not: the benchmark reports it."""
+    with Desktop(bus=False) as desktop:
+        origin = serve(desktop, args.page)
+        for form_factor in ("mobile", "desktop"):
+            scores, _ = browser_lighthouse(desktop, origin + "/", form_factor)
+            print(f"{form_factor}: {scores}")
+            below = {name: score for name, score in scores.items() if name != "performance" and score < 100}
+            check(not below, f"Lighthouse ({form_factor}) scores {below}")
+
+
 def webkit(args):
     """One game and one refusal in WebKit's MiniBrowser, under WebKit's own WebDriver."""
     from selenium import webdriver
@@ -441,7 +470,7 @@ def webkit(args):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("scenario", choices=["chromium", "webkit"])
+    parser.add_argument("scenario", choices=["chromium", "firefox", "webkit", "lighthouse"])
     parser.add_argument("--page", required=True)
     parser.add_argument("--build", required=True)
     args = parser.parse_args()

@@ -266,7 +266,7 @@ std::string StyleSheet()
     css += "#Form1 > div { white-space: nowrap; overflow: hidden; }\n";
     for (const Form1Layout::Control &control : Controls)
         css += Rule(control);
-    css += "#Spoken { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); "
+    css += "#Spoken { position: absolute; top: 0; left: 0; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); "
            "white-space: nowrap; }\n";
     css += "#Refusal { padding: 0; border: 1px solid #1f4e9c; min-width: " + Scaled(240) + "; " + face
            + " font-size: " + Scaled(FontPixels(DefaultPointsX100)) + "; }\n";
