@@ -5,6 +5,20 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+// Every row of the fold, pass by pass.
+inline std::vector<std::string> LiteralRows(std::string_view digits)
+{
+    std::vector<std::string> rows{std::string(digits)};
+    while (rows.back().size() > 2) {
+        std::string next;
+        for (std::size_t i = 0; i + 1 < rows.back().size(); ++i)
+            next += static_cast<char>('0' + (rows.back()[i] - '0' + rows.back()[i + 1] - '0') % 10);
+        rows.push_back(std::move(next));
+    }
+    return rows;
+}
 
 inline std::uint8_t LiteralFold(std::string_view digits)
 {

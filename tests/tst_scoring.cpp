@@ -1,15 +1,18 @@
 // The scoring core without a window: the kana table, the encoder, the fold
-// (against the literal pass-by-pass fold) and the pair diagnosis.
+// (against the literal pass-by-pass fold), the fold's rows for showing, and
+// the pair diagnosis.
 #include <QRandomGenerator>
 #include <QTest>
 
 #include "DiagnosePair.h"
+#include "FoldRows.h"
 #include "LiteralFold.h"
 #include "NameToDigits.h"
 #include "ReduceToScore.h"
 #include "Utf16View.h"
 
 using scoring::DiagnosePair;
+using scoring::FoldRows;
 using scoring::NameToDigits;
 using scoring::ReduceToScore;
 
@@ -44,6 +47,8 @@ private slots:
     void folds();
     void foldAgreesWithLiteralFold_data();
     void foldAgreesWithLiteralFold();
+    void foldRows_data();
+    void foldRows();
     void diagnosesPairs_data();
     void diagnosesPairs();
     void longNames_data();
@@ -164,6 +169,48 @@ void TestScoring::foldAgreesWithLiteralFold()
     QCOMPARE(int(ReduceToScore(text)), int(LiteralFold(text)));
 }
 
+void TestScoring::foldRows_data()
+{
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<int>("limit");
+
+    QTest::newRow("sample pair, whole") << QStringLiteral("332115111153") << 24;
+    QTest::newRow("sample pair, its length the limit") << QStringLiteral("332115111153") << 12;
+    QTest::newRow("sample pair, one over the limit") << QStringLiteral("332115111153") << 11;
+    QTest::newRow("sample pair, limit 5") << QStringLiteral("332115111153") << 5;
+    QTest::newRow("sample pair, limit 2") << QStringLiteral("332115111153") << 2;
+    QTest::newRow("two digits") << QStringLiteral("00") << 24;
+    QRandomGenerator random(20261208);
+    for (int length : {3, 25, 128, 257, 1026}) {
+        QString digits;
+        for (int i = 0; i < length; ++i)
+            digits += QChar(u'0' + random.bounded(10));
+        for (int limit : {2, 3, 24, 127})
+            QTest::addRow("random, length %d, limit %d", length, limit) << digits << limit;
+    }
+    QTest::newRow("all nines, 3127, limit 24") << QString(3127, u'9') << 24;
+}
+
+// Each row given is the literal fold's row of that length; the gap is said;
+// the last row is ReduceToScore's.
+void TestScoring::foldRows()
+{
+    QFETCH(QString, digits);
+    QFETCH(int, limit);
+    const std::string text = digits.toStdString();
+    const auto literal = LiteralRows(text);
+
+    const auto fold = FoldRows(text, std::size_t(limit));
+    QCOMPARE(fold.rows.front(), text);
+    const std::size_t n = text.size(), most = std::size_t(limit);
+    QCOMPARE(fold.rowsLeftOut, n > most ? n - most - 1 : 0);
+    QCOMPARE(fold.rows.size(), literal.size() - fold.rowsLeftOut);
+    for (std::size_t i = 1; i < fold.rows.size(); ++i)
+        QCOMPARE(fold.rows[i], literal[i + fold.rowsLeftOut]);
+    const std::string &last = fold.rows.back();
+    QCOMPARE(last == "00" ? 100 : std::stoi(last), int(ReduceToScore(text)));
+}
+
 void TestScoring::diagnosesPairs_data()
 {
     QTest::addColumn<QString>("first");
@@ -211,6 +258,11 @@ void TestScoring::diagnosesPairs()
     QCOMPARE(QString::fromStdU16String(diagnosis.joined), joined);
     QCOMPARE(QString::fromStdString(diagnosis.digits), digits);
     QCOMPARE(int(diagnosis.score), score);
+    if (first == QStringLiteral("やまだたろう")) {
+        const std::vector<std::string> pyramid{"332115111153", "65326622268", "1858284484", "933002822", "26302004",
+                                               "8932204", "725424", "97966", "6652", "217", "38"};
+        QCOMPARE(FoldRows(diagnosis.digits, 24).rows, pyramid);
+    }
 }
 
 void TestScoring::longNames_data()
@@ -234,6 +286,9 @@ void TestScoring::longNames()
     QVERIFY(diagnosis.score >= 1 && diagnosis.score <= 100);
     const QString front = std::min(first, second);
     QVERIFY(diagnosis.digits.starts_with(NameToDigits(Utf16View(front))));
+    const auto fold = FoldRows(diagnosis.digits, 24);
+    QCOMPARE(fold.rows.size(), std::size_t(24));
+    QCOMPARE(std::stoi(fold.rows.back()) + (fold.rows.back() == "00" ? 100 : 0), int(diagnosis.score));
 }
 
 QTEST_APPLESS_MAIN(TestScoring)
