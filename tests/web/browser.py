@@ -136,6 +136,8 @@ class Chromium:
                              f"(document.getElementById('{element}').getBoundingClientRect())")
 
     def centre(self, element):
+        """Where a person presses element, scrolled into view first as a person would."""
+        self.evaluate(f"document.getElementById('{element}').scrollIntoView({{block: 'nearest'}})")
         x, y, width, height = self.rect(element)
         return x + width / 2, y + height / 2
 

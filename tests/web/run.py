@@ -18,11 +18,12 @@ import subprocess
 import sys
 import time
 import wave
+from urllib.parse import quote
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
-from desktop import (again_when_damaged, check, check_none, colour_faults, cue_faults, Damaged,  # noqa: E402
-                     Desktop, end_on_sigterm, Failure, oracle_digits, oracle_score, wait_for)
+from desktop import (again_when_damaged, binomial_mod10, check, check_none, colour_faults, cue_faults,  # noqa: E402
+                     Damaged, Desktop, end_on_sigterm, Failure, oracle_digits, oracle_score, stays, wait_for)
 from browser import Chromium, fetched, free_port, serve, stop_serving  # noqa: E402
 from browser import lighthouse as browser_lighthouse  # noqa: E402
 
@@ -30,6 +31,7 @@ REFUSAL = "ひらがな50音のみで入力してね。"
 with open(os.path.join(HERE, "phone_faults.js"), encoding="utf-8") as f:
     PHONE_FAULTS = f.read()
 SAMPLE_STEPS = [str(n) for n in range(39)]
+SHOWN = 16  # the longest digit row drawn whole below the window
 
 
 
@@ -149,6 +151,7 @@ class Page:
         self.enter("Text1", "すずきはなこ")
         self.enter("Text2", "やまだたろう")
         b.watch_display()
+        watch_result(b)
 
         def play():
             b.evaluate("Spoken.textContent = ''")  # a game played again follows one that ended
@@ -170,8 +173,34 @@ class Page:
         check(wait_for(lambda: b.evaluate("Spoken.textContent")) == "相性度 38", "the score is not said")
         check_none(colour_faults(self.shot("done"), tuple(b.rect("Form1")[:2])))
         check(b.evaluate("Command1.disabled"), "the count ended with the button on")
+        self.how_scored("すずきはなこ", "やまだたろう")
+        self.shot("pyramid")
         self.enter("Text1", "すずきはなこ")
         check(not b.evaluate("Command1.disabled") and b.value("Text3") == "", "a name change readies the button")
+        check(b.evaluate("document.getElementById('Result')") is None, "a name change left how the score was made")
+
+    def how_scored(self, first, second):
+        """Below the window once the count has ended (after its last cue started, never before):
+        the joined kana over the digits and every row of the fold, as worked out on paper, down
+        to the score; of a long pair, the start of the digit row and its last 15 rows, saying how
+        many were left out. A screen reader meets it under its heading, row by row."""
+        b = self.browser
+        wait_for(lambda: b.evaluate("window.resultAt"), what="how the score was made")
+        check(b.evaluate("window.resultAt >= started[started.length - 1][0]"), "shown before the last cue")
+        joined = first + second if first.encode("utf-16-be") <= second.encode("utf-16-be") else second + first
+        digits = oracle_digits(first, second)
+        rows = fold_rows(digits, SHOWN)
+        cut = ["…"] if len(digits) > SHOWN else []
+        wanted = [list(joined[:SHOWN]) + cut, [str(d) for d in rows[0]] + cut] + [[str(d) for d in row] for row in rows[1:]]
+        drawn = b.evaluate("[...document.querySelectorAll('#Pyramid .cells')].map(r => [...r.children].map(c => c.textContent))")
+        check(drawn == wanted, f"the pyramid is {drawn}, not {wanted}")
+        left_out = b.evaluate("(document.getElementById('ResultLeftOut') || {}).textContent")
+        check((left_out is None) == (len(digits) <= SHOWN), f"said of the rows left out: {left_out!r}")
+        check(left_out is None or f"{len(digits) - SHOWN - 1:,}段は省きました" in left_out, f"said {left_out!r}")
+        said = {(node["role"]["value"], node.get("name", {}).get("value"))
+                for node in b.call("Accessibility.getFullAXTree")["nodes"] if not node.get("ignored")}
+        check(("heading", "相性度の出し方") in said and ("StaticText", "1段目 " + " ".join(wanted[1])) in said,
+              "a screen reader does not meet the heading and the rows")
 
     def refusals(self):
         """Katakana, a kanji, a Latin letter and "ー" in each box: the message, its OK alone, the page
@@ -247,9 +276,51 @@ class Page:
         first, second = "すずきはなこ" * 12_000, "やまだたろう" * 12_000
         self.enter("Text1", first)
         self.enter("Text2", second)
+        watch_result(b)
         b.click("Command1")
         self.count_to(oracle_score(first, second))
         check(b.value("Text4") == "".join(map(str, oracle_digits(first, second))), "the digits in Text4")
+        self.how_scored(first, second)
+
+    def links(self):
+        """A shared result's link opens with its two names in the boxes and the button on, and no
+        count; a hand-made or damaged one opens as a plain visit. Neither changes the address."""
+        b = self.browser
+        start = [control["text"] for control in self.layout["controls"][:2]]
+        for fragment, names in (("さくら&たろう", ["さくら", "たろう"]), ("タロウ&さくら", start), ("&さくら", start),
+                                ("%E3%81&さくら", start), ("さくら", start), ("さくら&たろう&はな", start),
+                                ("ん%26&あ", start)):
+            url = f"/#{quote(fragment, safe='&%')}"
+            b.call("Page.navigate", url="about:blank")  # a visit, not a move within the page
+            b.open(url)
+            check(b.evaluate("[Text1.value, Text2.value]") == names and b.refusal() is None
+                  and not b.evaluate("Command1.disabled"), f"{url} opens with {b.evaluate('[Text1.value, Text2.value]')}")
+            check(b.evaluate("location.href") == b.origin + url, f"{url} became {b.evaluate('location.href')}")
+        check(stays(lambda: b.value("Text3") == "", 1), "a link started a count")
+
+    def share(self):
+        """Once a count has ended, the result goes to the system's share sheet where the browser has
+        one, else to the clipboard, which the page says: its text and a link that opens with
+        the names."""
+        b = self.browser
+        b.open("/#" + quote("さくら&たろう", safe="&"))
+        b.click("Command1")
+        self.count_to(oracle_score("さくら", "たろう"))
+        text = f"さくら と たろう の相性度は {oracle_score('さくら', 'たろう')}"
+        link = b.origin + "/#" + quote("さくら&たろう", safe="&")
+        wait_for(lambda: b.evaluate("!!document.getElementById('Share') && !Result.hidden"), what="the share button")
+        b.evaluate("navigator.share = data => { window.shared = data; return Promise.resolve(); }")
+        b.click("Share")
+        shared = b.evaluate("window.shared")
+        check(shared == {"title": "ミヌカペ", "text": text, "url": link}, f"shared {shared}")
+        b.evaluate("delete navigator.share")
+        b.call("Browser.grantPermissions", origin=b.origin, permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
+        b.click("Share")
+        wait_for(lambda: b.evaluate("ShareStatus.textContent") == "結果とリンクをコピーしました。", what="the page to say so")
+        check(b.evaluate("navigator.clipboard.readText()") == f"{text} {link}", "the clipboard's text")
+        b.call("Page.navigate", url="about:blank")
+        b.open(link[len(b.origin):])
+        check(b.evaluate("[Text1.value, Text2.value]") == ["さくら", "たろう"], "the link opens with other names")
 
     def default_sound(self):
         """Served without its Sound folder, each cue plays the page's default sound."""
@@ -380,6 +451,25 @@ class Page:
         b.call("Network.setCacheDisabled", cacheDisabled=False)
 
 
+def watch_result(b):
+    """From now on, the moment how the score was made appears below the window is kept, in the page."""
+    b.evaluate("""window.resultAt = null; new MutationObserver(() => {
+        if (!resultAt && document.getElementById('Result')) resultAt = performance.now();
+    }).observe(document.body, {childList: true})""")
+
+
+def fold_rows(digits, shown):
+    """The fold's rows as a person draws them: every row; of a digit row longer than shown,
+    the first and then the rows of shown digits and fewer, found from the binomial weights."""
+    rows = [digits]
+    if len(digits) > shown:
+        weights = [binomial_mod10(len(digits) - shown, k) for k in range(len(digits) - shown + 1)]
+        rows = [digits[:shown], [sum(w * d for w, d in zip(weights, digits[j:])) % 10 for j in range(shown)]]
+    while len(rows[-1]) > 2:
+        rows.append([(a + b) % 10 for a, b in zip(rows[-1], rows[-1][1:])])
+    return rows
+
+
 def png_size(path):
     with open(path, "rb") as png:
         header = png.read(24)
@@ -394,7 +484,8 @@ def run(scenario):
 def chromium(args):
     with Desktop(sound=True) as desktop:
         page = Page(args, desktop)
-        for scenario in (page.start, page.game, page.refusals, page.composition, page.interrupt, page.long_names):
+        for scenario in (page.start, page.game, page.refusals, page.composition, page.interrupt, page.long_names,
+                         page.links, page.share):
             run(scenario)
         check_none(page.browser.faults(page.files))
         print("PASS nothing written but the page's own files, no other origin, no error on the console")

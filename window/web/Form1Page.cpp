@@ -3,8 +3,11 @@
 #include <cmath>
 #include <utility>
 
+#include "DiagnosePair.h"
+#include "FoldRows.h"
 #include "Form1Layout.h"
 #include "Module1.h"
+#include "NameToDigits.h"
 #include "WebAudioCues.h"
 
 // Form1Page.js: the page's side of each operation. Boxes are numbered as Box.
@@ -21,6 +24,10 @@ void form1_stop_waking();
 // Waits, with the handler's stack kept, until the person dismisses it.
 void form1_refusal(const char16_t *text, int length);
 void form1_say(const char16_t *text, int length);
+// Result.js: the fold drawn below the window, and taken away.
+void form1_show_result(const char16_t *kana, int kanaLength, const char *rows, int rowsLength, double digitCount,
+                       double rowsLeftOut, int score);
+void form1_clear_result();
 }
 
 namespace {
@@ -35,10 +42,18 @@ bool IsName(Box box)
     return box == Box::Text1 || box == Box::Text2;
 }
 
+// What the name boxes take without a refusal.
+bool IsNameToTake(std::u16string_view text)
+{
+    return !text.empty() && scoring::NameToDigits(text).size() == text.size();
+}
+
 } // namespace
 
 void Form1Page::Changed(Box box)
 {
+    // How the score was made belongs to the names that made it.
+    form1_clear_result();
     box == Box::Text1 ? handlers.Text1_Change() : handlers.Text2_Change();
 }
 
@@ -120,7 +135,34 @@ void Form1Page::SetTimer1Enabled(bool enabled)
         const std::u16string spoken =
             std::u16string(Form1Layout::SpokenName(Form1Layout::Row(Form1Layout::Text3))) + u" " + shown;
         form1_say(spoken.data(), int(spoken.size()));
+        ShowHowScored();
     }
+}
+
+// The names as the scoring joined them, kana over digits, and the fold's
+// rows down to the score; of a long pair, the start of the digit row and the
+// last rows.
+void Form1Page::ShowHowScored()
+{
+    const scoring::Diagnosis diagnosis = scoring::DiagnosePair(Text(Box::Text1), Text(Box::Text2));
+    scoring::Fold fold = scoring::FoldRows(diagnosis.digits, FoldShownDigits);
+    const std::size_t digitCount = fold.rows.front().size();
+    fold.rows.front().resize(std::min(digitCount, FoldShownDigits));
+    const std::u16string_view kana = std::u16string_view(diagnosis.joined).substr(0, FoldShownDigits);
+    std::string rows;
+    for (const std::string &row : fold.rows)
+        rows += row + '\n';
+    form1_show_result(kana.data(), int(kana.size()), rows.data(), int(rows.size()), double(digitCount),
+                      double(fold.rowsLeftOut), diagnosis.score);
+}
+
+void Form1Page::OpenShared(std::u16string_view first, std::u16string_view second)
+{
+    if (!IsNameToTake(first) || !IsNameToTake(second))
+        return;
+    // As typed: each box's change runs its check and readies the button.
+    SetText(Box::Text1, first);
+    SetText(Box::Text2, second);
 }
 
 void Form1Page::ShowRefusal(std::u16string_view text)

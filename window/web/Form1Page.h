@@ -3,6 +3,9 @@
 // shared handlers (Form1Handlers.h). Form1Page.js reaches the page: it raises
 // the page's events into the entry points of main.cpp and serves the
 // controls' operations. The count is paced by CountPace on the page's clock.
+// Beyond the window, the page's own additions: how the score was made, shown
+// below the window when the count ends, and a shared result's names opened
+// from the page's address (Result.js draws and shares).
 #pragma once
 
 #include <string>
@@ -22,6 +25,13 @@ public:
     void Tick();
     // A person's first gesture: the page may make sound now.
     void LoadCues();
+    // The two names of a shared result's link, put in the boxes when the
+    // boxes would take both; anything else is left as it is.
+    void OpenShared(std::u16string_view first, std::u16string_view second);
+
+    // The longest digit row drawn whole below the window: a row of it still
+    // reads on a phone.
+    static constexpr std::size_t FoldShownDigits = 16;
 
 private:
     // The controls' operations, for the handlers.
@@ -33,6 +43,7 @@ private:
     void SetTimer1Enabled(bool enabled) override;
     void ShowRefusal(std::u16string_view text) override;
     void PlayCue(std::u16string_view cueName) override;
+    void ShowHowScored();
 
     Form1Handlers handlers{*this};
     CountPace pace{std::chrono::milliseconds(Form1Handlers::Timer1IntervalMs)};

@@ -70,7 +70,8 @@ mergeInto(LibraryManager.library, {
     },
   },
 
-  form1_attach__deps: ['$Form1', 'form1_changed', 'form1_focused', 'form1_clicked', 'form1_tick', 'form1_gesture'],
+  form1_attach__deps: ['$Form1', 'form1_changed', 'form1_focused', 'form1_clicked', 'form1_tick', 'form1_gesture',
+                       'form1_open_link'],
   form1_attach: function() {
     Form1.boxes = ['Text1', 'Text2', 'Text3', 'Text4'].map(function(id) { return document.getElementById(id); });
     var refusal = document.getElementById('Refusal');
@@ -110,6 +111,9 @@ mergeInto(LibraryManager.library, {
     document.addEventListener('pointerup', gesture, true);
     document.addEventListener('keydown', gesture, true);
     (window.visualViewport || window).addEventListener('resize', Form1.keepInView);
+    // A shared result's names, before the first box is entered and selected.
+    _form1_open_link();
+    window.addEventListener('hashchange', function() { Form1.raise(_form1_open_link); });
     if (!document.activeElement || document.activeElement === document.body)
       Form1.boxes[0].focus();
     performance.mark('minukape-ready');

@@ -5,7 +5,9 @@ changed so be passed on under a name that is not the original's, licensed
 as the original is and with the way back to it: the face is renamed, and its
 licence goes beside it with a note on where it came from.
 
-usage: cut_mincho.py FONT TEXT_FILE LICENCE OUT_WOFF2 OUT_NOTE"""
+usage: cut_mincho.py FONT TEXT_FILES LICENCE OUT_WOFF2 OUT_NOTE
+TEXT_FILES: files whose every character the face must hold, joined by ":"
+(the window's text, and the page's script that writes its own)."""
 import sys
 
 from fontTools import subset
@@ -30,7 +32,7 @@ mincho.woff2, or point the @font-face rule in Form1.css at it.
 
 
 def main():
-    font_file, text_file, licence, out_font, out_note = sys.argv[1:]
+    font_file, text_files, licence, out_font, out_note = sys.argv[1:]
     options = subset.Options()
     options.flavor = "woff2"
     options.hinting = False
@@ -39,8 +41,11 @@ def main():
     options.name_languages = ["*"]
     font = TTFont(font_file)
     subsetter = subset.Subsetter(options)
-    with open(text_file, encoding="utf-8") as f:
-        subsetter.populate(text=f.read())
+    text = ""
+    for text_file in text_files.split(":"):
+        with open(text_file, encoding="utf-8") as f:
+            text += f.read()
+    subsetter.populate(text=text)
     subsetter.subset(font)
     names = font["name"]
     names.names = [record for record in names.names if record.nameID not in NAMES]

@@ -40,7 +40,14 @@ EMSCRIPTEN_KEEPALIVE void form1_gesture()
     form->LoadCues();
 }
 
-// Connects the page's events and gives the window's first box the focus.
+EMSCRIPTEN_KEEPALIVE void form1_open_shared(const char16_t *first, int firstLength, const char16_t *second,
+                                            int secondLength)
+{
+    form->OpenShared({first, std::size_t(firstLength)}, {second, std::size_t(secondLength)});
+}
+
+// Connects the page's events, opens the names of a shared result's link and
+// gives the window's first box the focus.
 void form1_attach();
 
 } // extern "C"

@@ -243,16 +243,17 @@ std::string PhoneSheet()
 std::string StyleSheet()
 {
     char fit[160];
-    // One design pixel: a CSS pixel, or less where the screen is narrower
-    // than the window, so the whole window keeps its proportions.
-    std::snprintf(fit, sizeof fit, ":root { --edge: 16px; --u: min(1px, calc((100vw - 2 * var(--edge)) / %g)); }\n",
+    // One design pixel: a CSS pixel, or less where the page is narrower
+    // than the window, so the whole window keeps its proportions. The page's
+    // width is the body's (a container), which a scroll bar takes from.
+    std::snprintf(fit, sizeof fit, ":root { --edge: 16px; --u: min(1px, calc(100cqw / %g)); }\n",
                   WidthPx);
     const std::string face = "font-family: \"" + Utf8(DesignFace) + "\", \"MS Mincho\", \"Minukape Mincho\", serif;";
     std::string css = "@font-face { font-family: \"Minukape Mincho\"; src: url(\"mincho.woff2\") format(\"woff2\"); "
                       "font-display: swap; }\n";
     css += fit;
     css += "@media (max-width: " + std::to_string(int(WidthPx) + 32) + "px) { :root { --edge: 0px; } }\n";
-    css += "body { margin: 0; padding: var(--edge); background: #e8e8ee; }\n";
+    css += "body { margin: 0; padding: var(--edge); background: #e8e8ee; container-type: inline-size; }\n";
     css += "#window { width: " + Scaled(WidthPx) + "; margin: 0 auto; box-shadow: 0 2px 8px rgba(0, 0, 0, 0.3); }\n";
     css += "#caption, #RefusalCaption { display: flex; align-items: center; gap: " + Scaled(6) + "; height: "
            + Scaled(CaptionPx) + "; padding: 0 " + Scaled(6) + "; background: #1f4e9c; color: #fff; " + face
@@ -274,6 +275,34 @@ std::string StyleSheet()
     css += "#RefusalOK { display: block; margin: 0 auto " + Scaled(14) + "; min-width: " + Scaled(80)
            + "; font: inherit; }\n";
     return css + PhoneSheet();
+}
+
+// How the score was made, below the window (Result.js builds it): the
+// window's colours and face, the pyramid's cells as wide as a phone allows,
+// its last two digits in the display's colours.
+std::string ResultSheet()
+{
+    const std::string face = "font-family: \"" + Utf8(DesignFace) + "\", \"MS Mincho\", \"Minukape Mincho\", serif;";
+    std::string css = "#Result { max-width: " + std::to_string(PhoneBelowPx) + "px; margin: 16px auto; padding: 12px 16px 16px; "
+                      "box-sizing: border-box; background: " + Css(FormColour) + "; " + face
+                      + " box-shadow: 0 2px 8px rgba(0, 0, 0, 0.3); }\n";
+    css += "@media (max-width: " + std::to_string(PhoneBelowPx - 1) + ".98px) { #Result { margin: 0; box-shadow: none; } }\n";
+    css += "#Result h2 { margin: 0 0 12px; font-size: 18px; font-weight: normal; }\n";
+    css += "#Pyramid { --cell: min(28px, calc((min(100vw, " + std::to_string(PhoneBelowPx)
+           + "px) - 32px) / var(--n))); list-style: none; margin: 0; padding: 0; }\n";
+    css += "#Pyramid { width: fit-content; margin: 0 auto; }\n";
+    css += "#Pyramid .cells { display: flex; padding-left: calc(var(--cell) / 2 * var(--shift)); }\n";
+    css += "#Pyramid .cells span { flex: none; width: var(--cell); line-height: calc(var(--cell) * 1.2); "
+           "text-align: center; font-size: max(12px, calc(var(--cell) * 0.62)); }\n";
+    css += "#Pyramid li:last-child .cells span { background: " + Css(Text3Background) + "; color: "
+           + Css(Text3Foreground) + "; }\n";
+    css += "#ResultLeftOut { margin: 8px 0; font-size: 14px; line-height: 1.5; }\n";
+    css += "#ResultScore { margin: 12px 0; font-size: 16px; }\n";
+    css += "#Share { display: block; width: 100%; min-height: 48px; font: inherit; font-size: 16px; }\n";
+    css += "#ShareStatus { min-height: 1.5em; margin: 8px 0 0; font-size: 14px; overflow-wrap: anywhere; }\n";
+    css += ".sr-only { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); "
+           "white-space: nowrap; }\n";
+    return css;
 }
 
 // The page as an app a phone installs: named, coloured and drawn from the
@@ -329,6 +358,7 @@ int main(int argc, char **argv)
     }
     const std::string dir = argv[1];
     const bool written = Write(dir + "/index.html", Page(true)) && Write(dir + "/Form1.css", StyleSheet())
+                         && Write(dir + "/Result.css", ResultSheet())
                          && Write(dir + "/manifest.webmanifest", Manifest())
                          && Write(argv[2], Glyphs()) && (argc != 4 || Write(argv[3], Page(false)));
     return written ? 0 : 1;
