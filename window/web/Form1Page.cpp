@@ -24,7 +24,9 @@ void form1_stop_waking();
 // Waits, with the handler's stack kept, until the person dismisses it.
 void form1_refusal(const char16_t *text, int length);
 void form1_say(const char16_t *text, int length);
-// Result.js: the fold drawn below the window, and taken away.
+// Result.js: how the score was made, asked for once the chime has rung
+// (form1_how_scored in main.cpp), drawn below the window, and taken away.
+void form1_after_chime();
 void form1_show_result(const char16_t *kana, int kanaLength, const char *rows, int rowsLength, double digitCount,
                        double rowsLeftOut, int score);
 void form1_clear_result();
@@ -135,7 +137,8 @@ void Form1Page::SetTimer1Enabled(bool enabled)
         const std::u16string spoken =
             std::u16string(Form1Layout::SpokenName(Form1Layout::Row(Form1Layout::Text3))) + u" " + shown;
         form1_say(spoken.data(), int(spoken.size()));
-        ShowHowScored();
+        // Not now: nothing may hold up the chime this step has just started.
+        form1_after_chime();
     }
 }
 

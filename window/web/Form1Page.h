@@ -25,6 +25,9 @@ public:
     void Tick();
     // A person's first gesture: the page may make sound now.
     void LoadCues();
+    // The count has ended and its chime has rung: how the score was made,
+    // below the window.
+    void ShowHowScored();
     // The two names of a shared result's link, put in the boxes when the
     // boxes would take both; anything else is left as it is.
     void OpenShared(std::u16string_view first, std::u16string_view second);
@@ -43,7 +46,6 @@ private:
     void SetTimer1Enabled(bool enabled) override;
     void ShowRefusal(std::u16string_view text) override;
     void PlayCue(std::u16string_view cueName) override;
-    void ShowHowScored();
 
     Form1Handlers handlers{*this};
     CountPace pace{std::chrono::milliseconds(Form1Handlers::Timer1IntervalMs)};

@@ -150,9 +150,13 @@ mergeInto(LibraryManager.library, {
     Form1Result.score = score;
     var lines = UTF8ToString(rows, rowsLength).split('\n');
     lines.pop();
-    var section = Form1Result.build(Form1.string(kana, kanaLength), lines, digitCount, leftOut);
+    Form1Result.show(Form1Result.build(Form1.string(kana, kanaLength), lines, digitCount, leftOut));
+  },
+
+  form1_after_chime__deps: ['$Form1Result', '$Form1', 'form1_how_scored'],
+  form1_after_chime: function() {
     Form1Result.clear();
-    Form1Result.pending = setTimeout(function() { Form1Result.show(section); }, Form1Result.afterChimeMs);
+    Form1Result.pending = setTimeout(function() { Form1.raise(_form1_how_scored); }, Form1Result.afterChimeMs);
   },
 
   form1_clear_result__deps: ['$Form1Result'],

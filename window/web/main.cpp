@@ -40,6 +40,11 @@ EMSCRIPTEN_KEEPALIVE void form1_gesture()
     form->LoadCues();
 }
 
+EMSCRIPTEN_KEEPALIVE void form1_how_scored()
+{
+    form->ShowHowScored();
+}
+
 EMSCRIPTEN_KEEPALIVE void form1_open_shared(const char16_t *first, int firstLength, const char16_t *second,
                                             int secondLength)
 {
