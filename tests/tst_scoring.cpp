@@ -174,11 +174,8 @@ void TestScoring::foldRows_data()
     QTest::addColumn<QString>("digits");
     QTest::addColumn<int>("limit");
 
-    QTest::newRow("sample pair, whole") << QStringLiteral("332115111153") << 24;
-    QTest::newRow("sample pair, its length the limit") << QStringLiteral("332115111153") << 12;
-    QTest::newRow("sample pair, one over the limit") << QStringLiteral("332115111153") << 11;
-    QTest::newRow("sample pair, limit 5") << QStringLiteral("332115111153") << 5;
-    QTest::newRow("sample pair, limit 2") << QStringLiteral("332115111153") << 2;
+    for (int limit : {24, 12, 11, 5, 2}) // whole, its length, one over, ...
+        QTest::addRow("sample pair, limit %d", limit) << QStringLiteral("332115111153") << limit;
     QTest::newRow("two digits") << QStringLiteral("00") << 24;
     QRandomGenerator random(20261208);
     for (int length : {3, 25, 128, 257, 1026}) {

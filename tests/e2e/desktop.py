@@ -165,10 +165,15 @@ KANA_ROWS = ["ん", "あぁかがさざただなはばぱまやゃらわ", "い�
              "うぅくぐすずつづっぬふぶぷむゆゅる", "えぇけげせぜてでねへべぺめれ", "おぉこごそぞとどのほぼぽもよょろを"]
 
 
+def oracle_joined(first, second):
+    """The two names joined as the game joins them: the one that sorts first in front."""
+    return first + second if first.encode("utf-16-be") <= second.encode("utf-16-be") else second + first
+
+
 def oracle_digits(first, second):
-    """The digits of two names, joined as the game joins them: the one that sorts first in front."""
-    joined = first + second if first.encode("utf-16-be") <= second.encode("utf-16-be") else second + first
-    return [next(row for row, members in enumerate(KANA_ROWS) if kana in members) for kana in joined]
+    """The digits of the joined names."""
+    return [next(row for row, members in enumerate(KANA_ROWS) if kana in members)
+            for kana in oracle_joined(first, second)]
 
 
 def binomial_mod10(m, k):
@@ -181,18 +186,25 @@ def binomial_mod10(m, k):
     return (5 * mod2 + 6 * mod5) % 10
 
 
+def oracle_rows(digits, shown):
+    """The fold's rows as a person works them out on paper, pass by pass. Of a digit row longer
+    than shown: the first row, then the rows of shown digits and fewer, the first of them found
+    at once, each digit the sum of those above weighted by a row of Pascal's triangle."""
+    rows = [digits]
+    if len(digits) > shown:
+        weights = [binomial_mod10(len(digits) - shown, k) for k in range(len(digits) - shown + 1)]
+        rows.append([sum(w * d for w, d in zip(weights, digits[j:])) % 10 for j in range(shown)])
+    while len(rows[-1]) > 2:
+        rows.append([(a + b) % 10 for a, b in zip(rows[-1], rows[-1][1:])])
+    return rows
+
+
 def oracle_score(first, second):
-    """The score as a person would work it out on paper: join, encode, fold pass by pass. Names
-    too long for that are folded at once: each of the last two digits is the first digits'
-    sum weighted by a row of Pascal's triangle."""
+    """The score the fold's last two digits make; names too long to fold pass by pass are
+    folded at once."""
     digits = oracle_digits(first, second)
-    if len(digits) > 1000:
-        weights = [binomial_mod10(len(digits) - 2, k) for k in range(len(digits) - 1)]
-        digits = [sum(w * d for w, d in zip(weights, digits)) % 10,
-                  sum(w * d for w, d in zip(weights, digits[1:])) % 10]
-    while len(digits) > 2:
-        digits = [(a + b) % 10 for a, b in zip(digits, digits[1:])]
-    return 100 if digits == [0, 0] else int("".join(map(str, digits)))
+    last = oracle_rows(digits, 2 if len(digits) > 1000 else len(digits))[-1]
+    return 100 if last == [0, 0] else int("".join(map(str, last)))
 
 
 def adopt_orphans():

@@ -1,11 +1,11 @@
 // The page in Firefox (Debian's firefox-esr, headless, over WebDriver BiDi):
 // the sample game to 38, one refusal, and the phone arrangement at 390 px,
 // with nothing thrown or logged as an error.
-//   node firefox.mjs ORIGIN LAYOUT_JSON   (HOME must be writable; SHOT: the phone's screenshot)
+//   node firefox.mjs ORIGIN LAYOUT   (LAYOUT: layout_json's text; HOME must be writable; SHOT: the phone's screenshot)
 import {readFileSync} from 'node:fs';
 import puppeteer from 'puppeteer-core';
 
-const [origin, layout] = process.argv.slice(2).map((a, i) => i ? readFileSync(a, 'utf8') : a);
+const [origin, layout] = process.argv.slice(2);
 const phoneFaults = readFileSync(new URL('phone_faults.js', import.meta.url), 'utf8');
 const check = (holds, message) => { if (!holds) throw new Error(message); };
 const until = (page, condition) => page.waitForFunction(condition, {timeout: 60000});

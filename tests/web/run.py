@@ -13,18 +13,19 @@ import argparse
 import json
 import os
 import shutil
-import struct
 import subprocess
 import sys
 import time
 import wave
 from urllib.parse import quote
 
+from PIL import Image
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
-from desktop import (again_when_damaged, binomial_mod10, check, check_none, colour_faults, cue_faults, GAME_STEPS,  # noqa: E402
-                     Damaged, Desktop, end_on_sigterm, Failure, oracle_digits, oracle_score, STEP_MS, stays,
-                     wait_for)
+from desktop import (again_when_damaged, check, check_none, colour_faults, cue_faults, GAME_STEPS,  # noqa: E402
+                     Damaged, Desktop, end_on_sigterm, Failure, oracle_digits, oracle_joined, oracle_rows,
+                     oracle_score, STEP_MS, stays, wait_for)
 from browser import Chromium, fetched, free_port, serve, stop_serving  # noqa: E402
 from browser import lighthouse as browser_lighthouse  # noqa: E402
 
@@ -200,11 +201,11 @@ class Page:
         b = self.browser
         wait_for(lambda: b.evaluate("window.resultAt"), what="how the score was made")
         check(b.evaluate("window.resultAt >= started[started.length - 1][0]"), "shown before the last cue")
-        joined = first + second if first.encode("utf-16-be") <= second.encode("utf-16-be") else second + first
         digits = oracle_digits(first, second)
-        rows = fold_rows(digits, SHOWN)
+        rows = oracle_rows(digits, SHOWN)
         cut = ["…"] if len(digits) > SHOWN else []
-        wanted = [list(joined[:SHOWN]) + cut, [str(d) for d in rows[0]] + cut] + [[str(d) for d in row] for row in rows[1:]]
+        wanted = ([list(oracle_joined(first, second)[:SHOWN]) + cut, [str(d) for d in rows[0][:SHOWN]] + cut]
+                  + [[str(d) for d in row] for row in rows[1:]])
         drawn = b.evaluate("[...document.querySelectorAll('#Pyramid .cells')].map(r => [...r.children].map(c => c.textContent))")
         check(drawn == wanted, f"the pyramid is {drawn}, not {wanted}")
         left_out = b.evaluate("(document.getElementById('ResultLeftOut') || {}).textContent")
@@ -436,22 +437,9 @@ def watch_result(b):
     }).observe(document.body, {childList: true})""")
 
 
-def fold_rows(digits, shown):
-    """The fold's rows as a person draws them: every row; of a digit row longer than shown,
-    the first and then the rows of shown digits and fewer, found from the binomial weights."""
-    rows = [digits]
-    if len(digits) > shown:
-        weights = [binomial_mod10(len(digits) - shown, k) for k in range(len(digits) - shown + 1)]
-        rows = [digits[:shown], [sum(w * d for w, d in zip(weights, digits[j:])) % 10 for j in range(shown)]]
-    while len(rows[-1]) > 2:
-        rows.append([(a + b) % 10 for a, b in zip(rows[-1], rows[-1][1:])])
-    return rows
-
-
 def png_size(path):
-    with open(path, "rb") as png:
-        header = png.read(24)
-    return struct.unpack(">II", header[16:24]) if header[:8] == b"\x89PNG\r\n\x1a\n" else None
+    with Image.open(path) as png:
+        return png.format == "PNG" and png.size
 
 
 def run(scenario):
@@ -462,15 +450,12 @@ def run(scenario):
 def chromium(args):
     with Desktop(sound=True) as desktop:
         page = Page(args, desktop)
-        for scenario in (page.start, page.game, page.refusals, page.composition, page.interrupt, page.long_names,
-                         page.links):
-            run(scenario)
-        check_none(page.browser.faults(page.files))
-        print("PASS nothing written but the page's own files, no other origin, no error on the console")
-        for scenario in (page.phone, page.installable):
-            run(scenario)
-        check_none(page.browser.faults(page.files))
-        print("PASS the phone: nothing written but the page's own files, no other origin, no error on the console")
+        for scenarios in ((page.start, page.game, page.refusals, page.composition, page.interrupt, page.long_names,
+                           page.links), (page.phone, page.installable)):
+            for scenario in scenarios:
+                run(scenario)
+            check_none(page.browser.faults(page.files))
+            print("PASS nothing written but the page's own files, no other origin, no error on the console")
         run(page.offline)
         run(page.default_sound)
 
@@ -479,9 +464,8 @@ def firefox(args):
     """A game, a refusal and the phone arrangement in Firefox, under puppeteer-core (firefox.mjs)."""
     with Desktop(bus=False) as desktop:
         origin = serve(desktop, args.page)
-        layout = desktop.path("layout.json")
-        with open(layout, "w") as f:
-            subprocess.run([os.path.join(args.build, "tests", "layout_json")], stdout=f, check=True)
+        layout = subprocess.run([os.path.join(args.build, "tests", "layout_json")], capture_output=True, text=True,
+                                check=True).stdout
         shot = os.path.join(args.build, "e2e-shots", "web-firefox-phone.png")
         os.makedirs(os.path.dirname(shot), exist_ok=True)
         run = subprocess.run(["node", os.path.join(HERE, "firefox.mjs"), origin, layout], env=dict(desktop.env, SHOT=shot),
