@@ -8,11 +8,6 @@
 
 namespace {
 
-bool IsAllKana(std::u16string_view text)
-{
-    return scoring::NameToDigits(text).size() == text.size();
-}
-
 // The number the display shows; nothing when it holds none.
 bool ReadCount(std::u16string_view text, int &count)
 {
@@ -27,6 +22,11 @@ bool ReadCount(std::u16string_view text, int &count)
 }
 
 } // namespace
+
+bool IsAllKana(std::u16string_view text)
+{
+    return scoring::NameToDigits(text).size() == text.size();
+}
 
 std::u16string DisplayText(int count)
 {

@@ -21,6 +21,9 @@ inline constexpr std::u16string_view PororonCue = u"./Sound/Pororon";
 // The count as the display shows it: plain decimal digits.
 std::u16string DisplayText(int count);
 
+// What a name box keeps without the refusal: kana of the table, or nothing.
+bool IsAllKana(std::u16string_view text);
+
 class Form1Handlers {
 public:
     static constexpr int Timer1IntervalMs = 50;

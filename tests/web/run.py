@@ -379,7 +379,7 @@ class Page:
         b.open()
         check(b.call("Page.getInstallabilityErrors")["installabilityErrors"] == [], "not installable")
         manifest = json.loads(b.call("Page.getAppManifest")["data"])
-        colour = "#%02x%02x%02x" % tuple(int(n) for n in self.layout["colour"][4:-1].split(","))
+        colour = self.layout["colour"]
         wanted = {"name": "ミヌカペ", "short_name": "ミヌカペ", "lang": "ja", "start_url": "./", "scope": "./",
                   "display": "standalone", "background_color": colour, "theme_color": colour}
         icons = sorted((icon.get("purpose", "any"), icon["sizes"], png_size(os.path.join(self.args.page, icon["src"])))

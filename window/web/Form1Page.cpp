@@ -7,7 +7,6 @@
 #include "FoldRows.h"
 #include "Form1Layout.h"
 #include "Module1.h"
-#include "NameToDigits.h"
 #include "WebAudioCues.h"
 
 // Form1Page.js: the page's side of each operation. Boxes are numbered as Box.
@@ -44,11 +43,6 @@ bool IsName(Box box)
     return box == Box::Text1 || box == Box::Text2;
 }
 
-// What the name boxes take without a refusal.
-bool IsNameToTake(std::u16string_view text)
-{
-    return !text.empty() && scoring::NameToDigits(text).size() == text.size();
-}
 
 } // namespace
 
@@ -161,7 +155,7 @@ void Form1Page::ShowHowScored()
 
 void Form1Page::OpenShared(std::u16string_view first, std::u16string_view second)
 {
-    if (!IsNameToTake(first) || !IsNameToTake(second))
+    if (first.empty() || second.empty() || !IsAllKana(first) || !IsAllKana(second))
         return;
     // As typed: each box's change runs its check and readies the button.
     SetText(Box::Text1, first);

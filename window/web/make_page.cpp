@@ -61,13 +61,6 @@ std::string Escaped(std::u16string_view text)
     return out;
 }
 
-std::string Hex(Colour colour)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-    return text;
-}
-
 std::string Css(Colour colour)
 {
     char text[32];
@@ -97,6 +90,12 @@ double FontPixels(int pointsX100)
 constexpr double WidthPx = double(ClientWidthTwips) / TwipsPerPixel;
 constexpr double HeightPx = double(ClientHeightTwips) / TwipsPerPixel;
 constexpr double CaptionPx = 24;
+
+// The design's face, else the page's own cut of a Mincho.
+std::string Face()
+{
+    return "font-family: \"" + Utf8(DesignFace) + "\", \"MS Mincho\", \"Minukape Mincho\", serif;";
+}
 // Below this width the window would have to shrink: the page arranges it
 // for a phone instead.
 constexpr int PhoneBelowPx = int(WidthPx);
@@ -146,7 +145,7 @@ std::string Page(bool withScript)
     std::string page = "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1, interactive-widget=resizes-content\">\n"
                        "<meta name=\"description\" content=\"" + Escaped(Description) + "\">\n"
-                       "<meta name=\"theme-color\" content=\"" + Hex(FormColour) + "\">\n";
+                       "<meta name=\"theme-color\" content=\"" + Css(FormColour) + "\">\n";
     if (withScript) {
         // Its own files only, the compiling of its WebAssembly, and the
         // worker that keeps them for play offline.
@@ -169,7 +168,7 @@ std::string Page(bool withScript)
     page += "</div>\n</div>\n";
     if (withScript) {
         // The score, said once when the count ends; and the refusal.
-        page += "<div id=\"Spoken\" role=\"status\"></div>\n"
+        page += "<div id=\"Spoken\" class=\"sr-only\" role=\"status\"></div>\n"
                 "<dialog id=\"Refusal\" role=\"alertdialog\" aria-labelledby=\"RefusalCaption\" "
                 "aria-describedby=\"RefusalText\">\n<div id=\"RefusalCaption\">"
                 + caption + "</div>\n<p id=\"RefusalText\"></p>\n<button type=\"button\" id=\"RefusalOK\" autofocus>OK</button>\n"
@@ -248,7 +247,7 @@ std::string StyleSheet()
     // width is the body's (a container), which a scroll bar takes from.
     std::snprintf(fit, sizeof fit, ":root { --edge: 16px; --u: min(1px, calc(100cqw / %g)); }\n",
                   WidthPx);
-    const std::string face = "font-family: \"" + Utf8(DesignFace) + "\", \"MS Mincho\", \"Minukape Mincho\", serif;";
+    const std::string face = Face();
     std::string css = "@font-face { font-family: \"Minukape Mincho\"; src: url(\"mincho.woff2\") format(\"woff2\"); "
                       "font-display: swap; }\n";
     css += fit;
@@ -267,7 +266,8 @@ std::string StyleSheet()
     css += "#Form1 > div { white-space: nowrap; overflow: hidden; }\n";
     for (const Form1Layout::Control &control : Controls)
         css += Rule(control);
-    css += "#Spoken { position: absolute; top: 0; left: 0; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); "
+    // Read by a screen reader, never seen; placed at the top, so the page is no taller for it.
+    css += ".sr-only { position: absolute; top: 0; left: 0; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); "
            "white-space: nowrap; }\n";
     css += "#Refusal { padding: 0; border: 1px solid #1f4e9c; min-width: " + Scaled(240) + "; " + face
            + " font-size: " + Scaled(FontPixels(DefaultPointsX100)) + "; }\n";
@@ -282,7 +282,7 @@ std::string StyleSheet()
 // its last two digits in the display's colours.
 std::string ResultSheet()
 {
-    const std::string face = "font-family: \"" + Utf8(DesignFace) + "\", \"MS Mincho\", \"Minukape Mincho\", serif;";
+    const std::string face = Face();
     std::string css = "#Result { max-width: " + std::to_string(PhoneBelowPx) + "px; margin: 16px auto; padding: 12px 16px 16px; "
                       "box-sizing: border-box; background: " + Css(FormColour) + "; " + face
                       + " box-shadow: 0 2px 8px rgba(0, 0, 0, 0.3); }\n";
@@ -300,8 +300,6 @@ std::string ResultSheet()
     css += "#ResultScore { margin: 12px 0; font-size: 16px; }\n";
     css += "#Share { display: block; width: 100%; min-height: 48px; font: inherit; font-size: 16px; }\n";
     css += "#ShareStatus { min-height: 1.5em; margin: 8px 0 0; font-size: 14px; overflow-wrap: anywhere; }\n";
-    css += ".sr-only { position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); "
-           "white-space: nowrap; }\n";
     return css;
 }
 
@@ -313,8 +311,8 @@ std::string Manifest()
     return "{\n  \"name\": \"" + name + "\",\n  \"short_name\": \"" + name
            + "\",\n  \"description\": \"" + Utf8(Description)
            + "\",\n  \"lang\": \"ja\",\n  \"start_url\": \"./\",\n  \"scope\": \"./\",\n"
-             "  \"display\": \"standalone\",\n  \"background_color\": \"" + Hex(FormColour)
-           + "\",\n  \"theme_color\": \"" + Hex(FormColour)
+             "  \"display\": \"standalone\",\n  \"background_color\": \"" + Css(FormColour)
+           + "\",\n  \"theme_color\": \"" + Css(FormColour)
            + "\",\n  \"icons\": [\n"
              "    {\"src\": \"minukape-192.png\", \"sizes\": \"192x192\", \"type\": \"image/png\"},\n"
              "    {\"src\": \"minukape-512.png\", \"sizes\": \"512x512\", \"type\": \"image/png\"},\n"
