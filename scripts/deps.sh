@@ -5,6 +5,7 @@
 #   deps.sh test   that, and what the tests and benchmarks need
 #   deps.sh windows  what cross-building the Windows program and its installer needs
 #   deps.sh web    what building the web page needs
+#   deps.sh fresh  what scripts/test-fresh.sh needs to make a new Debian root
 set -euo pipefail
 
 installed() {
@@ -12,11 +13,12 @@ installed() {
 }
 
 # Building and playing: the compiler, Qt's widgets with its Wayland platform,
-# libcanberra and the Mincho face. No sound server and no input method: a
-# person's own are used.
+# libcanberra and the Mincho face; and file, which the Debian package's
+# library dependencies are found with. No sound server and no input method:
+# a person's own are used.
 run=(
     build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-wayland
-    libcanberra-dev fonts-ipaexfont-mincho
+    libcanberra-dev fonts-ipaexfont-mincho file
 )
 # libcanberra's PulseAudio back end depends on a sound server, so it comes
 # only where the desktop runs one (PulseAudio, or PipeWire's service);
@@ -25,14 +27,18 @@ if installed pulseaudio || installed pipewire-pulse; then
     run+=(libcanberra-pulse)
 fi
 
-# The Windows program, built here: the cross compiler and the installer's.
-windows=(cmake g++-mingw-w64-x86-64 nsis)
+# The Windows program, built here: the cross compiler and the installer's,
+# and make, which Debian's cmake only recommends.
+windows=(cmake make g++-mingw-w64-x86-64 nsis)
 
 # The web page: Emscripten, and fontTools (with Brotli for WOFF2) to cut the
 # page's Mincho face from IPAex Mincho.
 web=(cmake make emscripten python3 python3-fonttools python3-brotli fonts-ipaexfont-mincho)
 
-# Testing, listed with what each group changes on a machine in the README.
+# A new Debian root for the fresh-machine test, and the package's checker.
+fresh=(mmdebstrap lintian)
+
+# Testing, listed with what each group changes on a machine in docs/testing.md.
 test=(
     # a private X server, typing and clicking, screenshots; the same on Wayland
     xvfb xauth xdotool imagemagick x11-utils libx11-dev libxdamage-dev sway grim wtype
@@ -63,7 +69,8 @@ case "${1:-}" in
     test) packages=("${run[@]}" "${windows[@]}" "${web[@]}" "${test[@]}") ;;
     windows) packages=("${windows[@]}") ;;
     web) packages=("${web[@]}") ;;
-    *) echo "usage: $0 run|test|windows|web" >&2; exit 2 ;;
+    fresh) packages=("${fresh[@]}") ;;
+    *) echo "usage: $0 run|test|windows|web|fresh" >&2; exit 2 ;;
 esac
 
 missing=()
