@@ -31,6 +31,10 @@ USER_PATH = '/usr/local/bin:/usr/bin:/bin:/usr/games'
 RUN_ELSEWHERE = {'scripts/test.sh'}
 
 
+class Failure(Exception):
+    pass
+
+
 class Fresh:
     def __init__(self, source, cache, work):
         self.source, self.cache, self.work = source, cache, work
@@ -106,7 +110,7 @@ class Fresh:
         self.ran.append(command)
         ok = done.returncode == 0 if expect == 0 else done.returncode != 0
         if not ok:
-            sys.exit(f'FAILED: {command} exited {done.returncode}\n' + tail(done.stdout))
+            raise Failure(f'{command} exited {done.returncode}\n' + tail(done.stdout))
         return done.stdout
 
     def file(self, path):
@@ -114,7 +118,7 @@ class Fresh:
 
     def check(self, condition, what, output=''):
         if not condition:
-            sys.exit(f'FAILED: {what}\n' + tail(output))
+            raise Failure(f'{what}\n' + tail(output))
         print(f'   ok: {what}', flush=True)
 
 
@@ -139,13 +143,23 @@ def shown_commands(source):
     return commands
 
 
-def played(fresh):
-    """scripts/run.sh, with no desktop and then with one; the pure tests after it."""
-    out = fresh.run('scripts/run.sh', expect='fail')
-    fresh.check('the window needs a desktop' in out and 'scripts/run-web.sh' in out, 'our line names the page', out)
-    fresh.check(not re.search(r'Aborted|core dumped|could not connect to display', out), 'no abort', out)
-    fresh.check(fresh.file('build/minukape').exists(), 'the program was built')
+def shown_one(shown, start):
+    for _, command in shown:
+        if command.startswith(start):
+            return command
+    raise Failure(f'the docs show no "{start}"')
 
+
+def no_desktop(fresh):
+    """scripts/run.sh with no desktop: it builds, then says so in a line of ours."""
+    out = fresh.run('scripts/run.sh', expect='fail')
+    fresh.check(fresh.file('build/minukape').exists(), 'the program was built')
+    fresh.check(not re.search(r'Aborted|core dumped|could not connect to display', out), 'no abort', out)
+    fresh.check('the window needs a desktop' in out and 'scripts/run-web.sh' in out, 'our line names the page', out)
+
+
+def desktop(fresh):
+    """scripts/run.sh on a desktop opens the window."""
     # The test's own X server, to see the window; not what the README installs.
     fresh.as_root('DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends xvfb x11-utils >/dev/null')
     server = fresh.shell(USER, 'exec Xvfb :7 -nolisten tcp -screen 0 800x600x24', background=True)
@@ -166,21 +180,27 @@ def played(fresh):
                 os.killpg(process.pid, signal.SIGTERM)
                 process.wait()
 
+
+def unit(fresh, shown):
+    """The pure tests right after playing, and the one-test command on their tree."""
     fresh.run('scripts/unit.sh')
     # Playing again keeps the tests the tree has.
     fresh.shell(USER, 'scripts/build.sh run >/dev/null')
     fresh.check('BUILD_TESTING:BOOL=ON' in fresh.file('build/CMakeCache.txt').read_text(),
                 'playing keeps the tree\'s tests')
+    for _, command in shown:
+        if command.startswith('ctest'):
+            fresh.run(command)
 
 
 def installed(fresh, shown):
     """cmake --install, the Debian package, lintian, apt install and removal."""
-    install = next(c for _, c in shown if c.startswith('cmake --install'))
+    install = shown_one(shown, 'cmake --install')
     fresh.run(install, user='root')
     fresh.check((fresh.root / 'usr/local/bin/minukape').exists(), 'installed in /usr/local/bin')
-    package = next(c for _, c in shown if 'cpack' in c)
+    package = shown_one(shown, '(cd build && cpack')
     fresh.run(package)
-    apt = next(c for _, c in shown if c.startswith('sudo apt install'))
+    apt = shown_one(shown, 'sudo apt install')
     deb = fresh.file(re.search(r'\./(\S+\.deb)', apt).group(1))
     fresh.check(deb.exists(), f'the package is {deb.name}')
     lint = subprocess.run(['lintian', '--tag-display-limit', '0', str(deb)],
@@ -239,7 +259,7 @@ def wait_for(condition, what, seconds=120):
     deadline = time.monotonic() + seconds
     while not condition():
         if time.monotonic() > deadline:
-            sys.exit(f'FAILED: no {what} after {seconds} s')
+            raise Failure(f'no {what} after {seconds} s')
         time.sleep(0.5)
 
 
@@ -254,19 +274,20 @@ def main():
     fresh = Fresh(args.source, args.cache, args.work)
     fresh.make_root()
     print(f'== a pristine Debian 12 root, the clone at {CLONE} ({len(CLONE)} characters)', flush=True)
-    played(fresh)
-    # The one-test command the docs show, on the tree the pure tests made.
-    for _, command in shown:
-        if command.startswith('ctest'):
-            fresh.run(command)
-    installed(fresh, shown)
-    served(fresh)
-    windows(fresh)
-
+    failed = []
+    # Each step goes on after one before it failed, so one run names every fault.
+    for step in (no_desktop, desktop, lambda f: unit(f, shown), lambda f: installed(f, shown), served, windows):
+        try:
+            step(fresh)
+        except Failure as failure:
+            print(f'FAILED: {failure}', flush=True)
+            failed.append(str(failure).splitlines()[0])
     unrun = sorted({f'{doc}: {c}' for doc, c in shown if c not in fresh.ran and c not in RUN_ELSEWHERE})
     if unrun:
-        sys.exit('FAILED: the docs show commands this test does not run:\n  ' + '\n  '.join(unrun))
-    print(f'every command the docs show was run ({len(set(c for _, c in shown))})')
+        failed.append('the docs show commands this test does not run: ' + '; '.join(unrun))
+    if failed:
+        sys.exit('fresh machine: FAILED\n  ' + '\n  '.join(failed))
+    print(f'fresh machine: every command the docs show was run ({len(set(c for _, c in shown))})')
 
 
 if __name__ == '__main__':
