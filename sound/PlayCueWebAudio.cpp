@@ -5,6 +5,7 @@
 extern "C" {
 void play_cue(const char16_t *name, int length);
 void load_cue(const char16_t *name, int length);
+int cue_length_ms(const char16_t *name, int length);
 }
 
 void PlayCue(std::u16string_view cueName)
@@ -15,4 +16,9 @@ void PlayCue(std::u16string_view cueName)
 void LoadCue(std::u16string_view cueName)
 {
     load_cue(cueName.data(), int(cueName.size()));
+}
+
+int CueLengthMs(std::u16string_view cueName)
+{
+    return cue_length_ms(cueName.data(), int(cueName.size()));
 }

@@ -6,6 +6,7 @@ mergeInto(LibraryManager.library, {
   $Cues: {
     context: null,
     sounds: {},   // by name: a promise of its decoded sound, or of null
+    lengths: {},  // by name: the decoded sound's length in ms, once known
     playing: null,
     latest: 0,
 
@@ -30,24 +31,26 @@ mergeInto(LibraryManager.library, {
       if (!(name in Cues.sounds)) {
         Cues.sounds[name] = Cues.fetched(name)
           .then(function(sound) { return sound || (name === 'Default.wav' ? null : Cues.fetched(name + '.wav')); })
-          .then(function(sound) { return sound || (name === 'Default.wav' ? null : Cues.sound('Default.wav')); });
+          .then(function(sound) { return sound || (name === 'Default.wav' ? null : Cues.sound('Default.wav')); })
+          .then(function(sound) {
+            Cues.lengths[name] = sound ? sound.duration * 1000 : 0;
+            return sound;
+          });
       }
       return Cues.sounds[name];
-    },
-
-    // A piece at a time: a call takes only so many arguments.
-    name: function(text, length) {
-      var units = HEAPU16.subarray(text >> 1, (text >> 1) + length), pieces = [];
-      for (var i = 0; i < units.length; i += 8192)
-        pieces.push(String.fromCharCode.apply(null, units.subarray(i, i + 8192)));
-      return pieces.join('');
     },
   },
 
   load_cue__deps: ['$Cues'],
   load_cue: function(text, length) {
     Cues.audio();
-    Cues.sound(Cues.name(text, length));
+    Cues.sound(UTF16ToString(text, length * 2));
+  },
+
+  // 0 for a cue not loaded yet, or with no sound at all.
+  cue_length_ms__deps: ['$Cues'],
+  cue_length_ms: function(text, length) {
+    return Math.ceil(Cues.lengths[UTF16ToString(text, length * 2)] || 0);
   },
 
   play_cue__deps: ['$Cues'],
@@ -58,7 +61,7 @@ mergeInto(LibraryManager.library, {
       Cues.playing = null;
     }
     var turn = ++Cues.latest;
-    Cues.sound(Cues.name(text, length)).then(function(sound) {
+    Cues.sound(UTF16ToString(text, length * 2)).then(function(sound) {
       if (!sound || turn !== Cues.latest)
         return;
       var source = context.createBufferSource();

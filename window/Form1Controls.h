@@ -1,6 +1,6 @@
 // The controls of Form1 as its handlers reach them: the few operations the
 // handlers use, and nothing of the toolkit behind them. Each face of the
-// window (Qt, Win32) implements this over its own controls.
+// window (Qt, Win32, the web page) implements this over its own controls.
 #pragma once
 
 #include <string>

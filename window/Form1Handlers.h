@@ -1,7 +1,7 @@
 // What Form1 does when its controls are used: the checks of the name boxes,
 // the diagnosis behind the button and the count the timer drives, with the
 // window's one variable aisyou. Standard C++ only; the faces (window/qt,
-// window/win32) raise these handlers from their toolkit's events.
+// window/win32, window/web) raise these handlers from their toolkit's events.
 #pragma once
 
 #include <cstdint>

@@ -9,9 +9,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "Form1Handlers.h"
+
 namespace Form1Layout {
 
-inline constexpr std::u16string_view Caption = u"ミヌカペ";
+inline constexpr std::u16string_view Caption = Form1Text::Title;
 inline constexpr int ClientWidthTwips = 7020;
 inline constexpr int ClientHeightTwips = 5760;
 // At 96 dots per inch, the design's pixel.
@@ -57,7 +59,7 @@ inline constexpr std::array<Control, 9> Controls{{
      Text3Foreground, true, true},
     {Text4, "Text4", Kind::TextBox, 120, 5400, 3375, 270, u"数値データ", 4, 900, u"", PlatformColour,
      PlatformColour, false},
-    {Label1, "Label1", Kind::Label, 120, 120, 3855, 495, u"ミヌカペ", 5, 2625, u"", FormColour},
+    {Label1, "Label1", Kind::Label, 120, 120, 3855, 495, Caption, 5, 2625, u"", FormColour},
     {Label2, "Label2", Kind::Label, 5280, 5400, 1575, 255, u"by ZORBLE", 6, 1200, u"", FormColour},
     {Label3, "Label3", Kind::Label, 360, 960, 5295, 255, u"相性を占う二人の氏名をひらがな50音で入力してください。", 7,
      900, u"", FormColour},

@@ -1,9 +1,11 @@
 // Prints the window's layout table as JSON, in the design's pixels (15 twips)
-// and CSS colours, for the scripts that hold the web page against it.
+// and CSS colours, with the page's pyramid's widest row, for the scripts
+// that hold the web page against them.
 #include <cstdio>
 #include <string>
 
 #include "Form1Layout.h"
+#include "Pyramid.h"
 
 namespace {
 
@@ -44,6 +46,6 @@ int main()
                     Json(SpokenName(c)).c_str(), Rgb(c.background).c_str(), Rgb(c.foreground).c_str(),
                     c.shown ? "true" : "false", &c == &Controls.back() ? "" : ",");
     }
-    std::printf("]}\n");
+    std::printf("], \"pyramidDigits\": %zu}\n", Pyramid::ShownDigits);
     return 0;
 }

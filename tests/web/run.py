@@ -33,7 +33,6 @@ REFUSAL = "ひらがな50音のみで入力してね。"
 with open(os.path.join(HERE, "phone_faults.js"), encoding="utf-8") as f:
     PHONE_FAULTS = f.read()
 SAMPLE_STEPS = [str(n) for n in range(39)]
-SHOWN = 16  # the longest digit row drawn whole below the window
 
 
 
@@ -187,30 +186,31 @@ class Page:
         check(wait_for(lambda: b.evaluate("Spoken.textContent")) == "相性度 38", "the score is not said")
         check_none(colour_faults(self.shot("done"), tuple(b.rect("Form1")[:2])))
         check(b.evaluate("Command1.disabled"), "the count ended with the button on")
-        self.how_scored("すずきはなこ", "やまだたろう")
+        self.pyramid("すずきはなこ", "やまだたろう")
         self.shot("pyramid")
         self.enter("Text1", "すずきはなこ")
         check(not b.evaluate("Command1.disabled") and b.value("Text3") == "", "a name change readies the button")
-        check(b.evaluate("document.getElementById('Result')") is None, "a name change left how the score was made")
+        check(b.evaluate("document.getElementById('Pyramid')") is None, "a name change left the pyramid")
 
-    def how_scored(self, first, second):
+    def pyramid(self, first, second):
         """Below the window once the count has ended (after its last cue started, never before):
         the joined kana over the digits and every row of the fold, as worked out on paper, down
         to the score; of a long pair, the start of the digit row and its last 15 rows, saying how
         many were left out. A screen reader meets it under its heading, row by row."""
         b = self.browser
-        wait_for(lambda: b.evaluate("window.resultAt"), what="how the score was made")
-        check(b.evaluate("window.resultAt >= started[started.length - 1][0]"), "shown before the last cue")
+        wait_for(lambda: b.evaluate("window.pyramidAt"), what="the pyramid")
+        check(b.evaluate("window.pyramidAt >= started[started.length - 1][0]"), "shown before the last cue")
         digits = oracle_digits(first, second)
-        rows = oracle_rows(digits, SHOWN)
-        cut = ["…"] if len(digits) > SHOWN else []
-        wanted = ([list(oracle_joined(first, second)[:SHOWN]) + cut, [str(d) for d in rows[0][:SHOWN]] + cut]
+        shown = self.layout["pyramidDigits"]
+        rows = oracle_rows(digits, shown)
+        cut = ["…"] if len(digits) > shown else []
+        wanted = ([list(oracle_joined(first, second)[:shown]) + cut, [str(d) for d in rows[0][:shown]] + cut]
                   + [[str(d) for d in row] for row in rows[1:]])
-        drawn = b.evaluate("[...document.querySelectorAll('#Pyramid .cells')].map(r => [...r.children].map(c => c.textContent))")
+        drawn = b.evaluate("[...document.querySelectorAll('#PyramidRows .cells')].map(r => [...r.children].map(c => c.textContent))")
         check(drawn == wanted, f"the pyramid is {drawn}, not {wanted}")
-        left_out = b.evaluate("(document.getElementById('ResultLeftOut') || {}).textContent")
-        check((left_out is None) == (len(digits) <= SHOWN), f"said of the rows left out: {left_out!r}")
-        check(left_out is None or f"{len(digits) - SHOWN - 1:,}段は省きました" in left_out, f"said {left_out!r}")
+        left_out = b.evaluate("(document.getElementById('PyramidLeftOut') || {}).textContent")
+        check((left_out is None) == (len(digits) <= shown), f"said of the rows left out: {left_out!r}")
+        check(left_out is None or f"{len(digits) - shown - 1:,}段は省きました" in left_out, f"said {left_out!r}")
         said = {(node["role"]["value"], node.get("name", {}).get("value"))
                 for node in b.call("Accessibility.getFullAXTree")["nodes"] if not node.get("ignored")}
         check(("heading", "相性度の出し方") in said and ("StaticText", "1段目 " + " ".join(wanted[1])) in said,
@@ -294,7 +294,7 @@ class Page:
         b.click("Command1")
         self.count_to(oracle_score(first, second))
         check(b.value("Text4") == "".join(map(str, oracle_digits(first, second))), "the digits in Text4")
-        self.how_scored(first, second)
+        self.pyramid(first, second)
 
     def links(self):
         """A hand-made or damaged link opens as a plain visit; a shared result's link opens with its
@@ -313,7 +313,7 @@ class Page:
         check(stays(lambda: b.value("Text3") == "", 1), "a link started a count")
         b.click("Command1")
         text = f"さくら と たろう の相性度は {oracle_score('さくら', 'たろう')}"
-        wait_for(lambda: b.evaluate("!!document.getElementById('Share') && !Result.hidden"), what="the share button")
+        wait_for(lambda: b.evaluate("!!document.getElementById('Share') && !document.getElementById('Pyramid').hidden"), what="the share button")
         b.evaluate("navigator.share = data => { window.shared = data; return Promise.resolve(); }")
         b.click("Share")
         check(b.evaluate("window.shared") == {"title": "ミヌカペ", "text": text, "url": link}, "shared otherwise")
@@ -432,8 +432,8 @@ class Page:
 
 def watch_result(b):
     """From now on, the moment how the score was made appears below the window is kept, in the page."""
-    b.evaluate("""window.resultAt = null; new MutationObserver(() => {
-        if (!resultAt && document.getElementById('Result')) resultAt = performance.now();
+    b.evaluate("""window.pyramidAt = null; new MutationObserver(() => {
+        if (!pyramidAt && document.getElementById('Pyramid')) pyramidAt = performance.now();
     }).observe(document.body, {childList: true})""")
 
 

@@ -2,11 +2,13 @@
 #include <QApplication>
 
 #include "Form1.h"
+#include "Form1Handlers.h"
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("ミヌカペ"));
+    QApplication::setApplicationDisplayName(
+        QString::fromUtf16(Form1Text::Title.data(), qsizetype(Form1Text::Title.size())));
     Form1 form;
     form.show();
     return app.exec();

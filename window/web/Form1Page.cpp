@@ -4,9 +4,9 @@
 #include <utility>
 
 #include "DiagnosePair.h"
-#include "FoldRows.h"
 #include "Form1Layout.h"
 #include "Module1.h"
+#include "Pyramid.h"
 #include "WebAudioCues.h"
 
 // Form1Page.js: the page's side of each operation. Boxes are numbered as Box.
@@ -23,12 +23,14 @@ void form1_stop_waking();
 // Waits, with the handler's stack kept, until the person dismisses it.
 void form1_refusal(const char16_t *text, int length);
 void form1_say(const char16_t *text, int length);
-// Result.js: how the score was made, asked for once the chime has rung
-// (form1_how_scored in main.cpp), drawn below the window, and taken away.
-void form1_after_chime();
-void form1_show_result(const char16_t *kana, int kanaLength, const char *rows, int rowsLength, double digitCount,
-                       double rowsLeftOut, int score);
-void form1_clear_result();
+// Pyramid.js: the pyramid, asked for after a wait (form1_show_pyramid in
+// main.cpp), drawn below the window as it is handed over, and taken away.
+void form1_pyramid_after(int ms);
+void form1_pyramid_begin(int widest);
+void form1_pyramid_row(const char16_t *label, int labelLength, const char16_t *cells, int cellsLength, int shift);
+void form1_pyramid_note(const char16_t *text, int length);
+void form1_pyramid_show(const char16_t *scoreLine, int length, int score);
+void form1_clear_pyramid();
 }
 
 namespace {
@@ -48,8 +50,8 @@ bool IsName(Box box)
 
 void Form1Page::Changed(Box box)
 {
-    // How the score was made belongs to the names that made it.
-    form1_clear_result();
+    // The pyramid belongs to the names that made it.
+    form1_clear_pyramid();
     box == Box::Text1 ? handlers.Text1_Change() : handlers.Text2_Change();
 }
 
@@ -131,26 +133,24 @@ void Form1Page::SetTimer1Enabled(bool enabled)
         const std::u16string spoken =
             std::u16string(Form1Layout::SpokenName(Form1Layout::Row(Form1Layout::Text3))) + u" " + shown;
         form1_say(spoken.data(), int(spoken.size()));
-        // Not now: nothing may hold up the chime this step has just started.
-        form1_after_chime();
+        // Not now: nothing may hold up the chime this step has just started,
+        // and the score keeps its moment until the chime has rung out.
+        form1_pyramid_after(CueLengthMs(Form1Text::PororonCue));
     }
 }
 
-// The names as the scoring joined them, kana over digits, and the fold's
-// rows down to the score; of a long pair, the start of the digit row and the
-// last rows.
-void Form1Page::ShowHowScored()
+void Form1Page::ShowPyramid()
 {
     const scoring::Diagnosis diagnosis = scoring::DiagnosePair(Text(Box::Text1), Text(Box::Text2));
-    scoring::Fold fold = scoring::FoldRows(diagnosis.digits, FoldShownDigits);
-    const std::size_t digitCount = fold.rows.front().size();
-    fold.rows.front().resize(std::min(digitCount, FoldShownDigits));
-    const std::u16string_view kana = std::u16string_view(diagnosis.joined).substr(0, FoldShownDigits);
-    std::string rows;
-    for (const std::string &row : fold.rows)
-        rows += row + '\n';
-    form1_show_result(kana.data(), int(kana.size()), rows.data(), int(rows.size()), double(digitCount),
-                      double(fold.rowsLeftOut), diagnosis.score);
+    const Pyramid::Drawing drawing = Pyramid::Draw(diagnosis.joined, diagnosis.digits, diagnosis.score);
+    form1_pyramid_begin(drawing.widest);
+    for (std::size_t i = 0; i < drawing.rows.size(); ++i) {
+        if (i == drawing.leftOutAfter && !drawing.leftOut.empty())
+            form1_pyramid_note(drawing.leftOut.data(), int(drawing.leftOut.size()));
+        const Pyramid::Row &row = drawing.rows[i];
+        form1_pyramid_row(row.label.data(), int(row.label.size()), row.cells.data(), int(row.cells.size()), row.shift);
+    }
+    form1_pyramid_show(drawing.scoreLine.data(), int(drawing.scoreLine.size()), diagnosis.score);
 }
 
 void Form1Page::OpenShared(std::u16string_view first, std::u16string_view second)

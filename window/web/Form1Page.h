@@ -3,9 +3,10 @@
 // shared handlers (Form1Handlers.h). Form1Page.js reaches the page: it raises
 // the page's events into the entry points of main.cpp and serves the
 // controls' operations. The count is paced by CountPace on the page's clock.
-// Beyond the window, the page's own additions: how the score was made, shown
-// below the window when the count ends, and a shared result's names opened
-// from the page's address (Result.js draws and shares).
+// Beyond the window, the page's own additions: the pyramid of how the score
+// was made, shown below the window once the count's chime has rung
+// (Pyramid.h decides it, Pyramid.js draws it), and a shared result's names
+// opened from the page's address (Sharing.js).
 #pragma once
 
 #include <string>
@@ -25,16 +26,11 @@ public:
     void Tick();
     // A person's first gesture: the page may make sound now.
     void LoadCues();
-    // The count has ended and its chime has rung: how the score was made,
-    // below the window.
-    void ShowHowScored();
+    // The count has ended and its chime has rung: the pyramid below the window.
+    void ShowPyramid();
     // The two names of a shared result's link, put in the boxes when the
     // boxes would take both; anything else is left as it is.
     void OpenShared(std::u16string_view first, std::u16string_view second);
-
-    // The longest digit row drawn whole below the window: a row of it still
-    // reads on a phone.
-    static constexpr std::size_t FoldShownDigits = 16;
 
 private:
     // The controls' operations, for the handlers.

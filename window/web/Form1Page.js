@@ -14,15 +14,6 @@ mergeInto(LibraryManager.library, {
         entry(argument);
     },
 
-    // UTF-16 text of the WebAssembly's, code unit for code unit. A name may
-    // be any length, and a call takes only so many arguments: a piece at a time.
-    string: function(text, length) {
-      var units = HEAPU16.subarray(text >> 1, (text >> 1) + length), pieces = [];
-      for (var i = 0; i < units.length; i += 8192)
-        pieces.push(String.fromCharCode.apply(null, units.subarray(i, i + 8192)));
-      return pieces.join('');
-    },
-
     // With a phone's keyboard open the page's view is shorter: the name
     // being typed and the button stay in it.
     keepInView: function() {
@@ -71,7 +62,7 @@ mergeInto(LibraryManager.library, {
   },
 
   form1_attach__deps: ['$Form1', 'form1_changed', 'form1_focused', 'form1_clicked', 'form1_tick', 'form1_gesture',
-                       'form1_open_link'],
+                       'form1_open_shared_link'],
   form1_attach: function() {
     Form1.boxes = ['Text1', 'Text2', 'Text3', 'Text4'].map(function(id) { return document.getElementById(id); });
     var refusal = document.getElementById('Refusal');
@@ -112,8 +103,8 @@ mergeInto(LibraryManager.library, {
     document.addEventListener('keydown', gesture, true);
     (window.visualViewport || window).addEventListener('resize', Form1.keepInView);
     // A shared result's names, before the first box is entered and selected.
-    _form1_open_link();
-    window.addEventListener('hashchange', function() { Form1.raise(_form1_open_link); });
+    _form1_open_shared_link();
+    window.addEventListener('hashchange', function() { Form1.raise(_form1_open_shared_link); });
     if (!document.activeElement || document.activeElement === document.body)
       Form1.boxes[0].focus();
     performance.mark('minukape-ready');
@@ -127,16 +118,16 @@ mergeInto(LibraryManager.library, {
     return Form1.boxes[box].value.length;
   },
 
+  // Into room for the text and its terminating zero.
   form1_text__deps: ['$Form1'],
   form1_text: function(box, out) {
     var value = Form1.boxes[box].value;
-    for (var i = 0; i < value.length; ++i)
-      HEAPU16[(out >> 1) + i] = value.charCodeAt(i);
+    stringToUTF16(value, out, value.length * 2 + 2);
   },
 
   form1_set_text__deps: ['$Form1'],
   form1_set_text: function(box, text, length) {
-    Form1.boxes[box].value = Form1.string(text, length);
+    Form1.boxes[box].value = UTF16ToString(text, length * 2);
   },
 
   form1_set_selection__deps: ['$Form1'],
@@ -176,7 +167,7 @@ mergeInto(LibraryManager.library, {
   form1_refusal: function(text, length) {
     return Asyncify.handleSleep(function(wakeUp) {
       var refusal = document.getElementById('Refusal');
-      document.getElementById('RefusalText').textContent = Form1.string(text, length);
+      document.getElementById('RefusalText').textContent = UTF16ToString(text, length * 2);
       Form1.refusing = true;
       refusal.addEventListener('close', function() {
         Form1.refusing = false;
@@ -187,10 +178,9 @@ mergeInto(LibraryManager.library, {
   },
 
   // Said once by a screen reader: emptied first, so the same words are said again.
-  form1_say__deps: ['$Form1'],
   form1_say: function(text, length) {
     var spoken = document.getElementById('Spoken');
-    var words = Form1.string(text, length);
+    var words = UTF16ToString(text, length * 2);
     spoken.textContent = '';
     setTimeout(function() { spoken.textContent = words; }, 50);
   },

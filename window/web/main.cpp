@@ -40,9 +40,9 @@ EMSCRIPTEN_KEEPALIVE void form1_gesture()
     form->LoadCues();
 }
 
-EMSCRIPTEN_KEEPALIVE void form1_how_scored()
+EMSCRIPTEN_KEEPALIVE void form1_show_pyramid()
 {
-    form->ShowHowScored();
+    form->ShowPyramid();
 }
 
 EMSCRIPTEN_KEEPALIVE void form1_open_shared(const char16_t *first, int firstLength, const char16_t *second,

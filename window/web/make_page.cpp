@@ -90,6 +90,10 @@ double FontPixels(int pointsX100)
 constexpr double WidthPx = double(ClientWidthTwips) / TwipsPerPixel;
 constexpr double HeightPx = double(ClientHeightTwips) / TwipsPerPixel;
 constexpr double CaptionPx = 24;
+// The caption bar's blue (the refusal's border too), and the shadow that
+// lifts the window and the pyramid off the page.
+const std::string CaptionBlue = "#1f4e9c";
+const std::string RaisedShadow = "0 2px 8px rgba(0, 0, 0, 0.3)";
 
 // The design's face, else the page's own cut of a Mincho.
 std::string Face()
@@ -253,9 +257,9 @@ std::string StyleSheet()
     css += fit;
     css += "@media (max-width: " + std::to_string(int(WidthPx) + 32) + "px) { :root { --edge: 0px; } }\n";
     css += "body { margin: 0; padding: var(--edge); background: #e8e8ee; container-type: inline-size; }\n";
-    css += "#window { width: " + Scaled(WidthPx) + "; margin: 0 auto; box-shadow: 0 2px 8px rgba(0, 0, 0, 0.3); }\n";
+    css += "#window { width: " + Scaled(WidthPx) + "; margin: 0 auto; box-shadow: " + RaisedShadow + "; }\n";
     css += "#caption, #RefusalCaption { display: flex; align-items: center; gap: " + Scaled(6) + "; height: "
-           + Scaled(CaptionPx) + "; padding: 0 " + Scaled(6) + "; background: #1f4e9c; color: #fff; " + face
+           + Scaled(CaptionPx) + "; padding: 0 " + Scaled(6) + "; background: " + CaptionBlue + "; color: #fff; " + face
            + " font-size: " + Scaled(FontPixels(DefaultPointsX100)) + "; user-select: none; }\n";
     css += "#caption img { width: " + Scaled(16) + "; height: " + Scaled(16) + "; }\n";
     css += "#Form1 { position: relative; overflow: hidden; width: " + Scaled(WidthPx) + "; height: "
@@ -269,7 +273,7 @@ std::string StyleSheet()
     // Read by a screen reader, never seen; placed at the top, so the page is no taller for it.
     css += ".sr-only { position: absolute; top: 0; left: 0; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); "
            "white-space: nowrap; }\n";
-    css += "#Refusal { padding: 0; border: 1px solid #1f4e9c; min-width: " + Scaled(240) + "; " + face
+    css += "#Refusal { padding: 0; border: 1px solid " + CaptionBlue + "; min-width: " + Scaled(240) + "; " + face
            + " font-size: " + Scaled(FontPixels(DefaultPointsX100)) + "; }\n";
     css += "#Refusal p { margin: " + Scaled(20) + " " + Scaled(24) + "; }\n";
     css += "#RefusalOK { display: block; margin: 0 auto " + Scaled(14) + "; min-width: " + Scaled(80)
@@ -277,27 +281,27 @@ std::string StyleSheet()
     return css + PhoneSheet();
 }
 
-// How the score was made, below the window (Result.js builds it): the
+// The pyramid of how the score was made, below the window (Pyramid.js builds it): the
 // window's colours and face, the pyramid's cells as wide as a phone allows,
 // its last two digits in the display's colours.
-std::string ResultSheet()
+std::string PyramidSheet()
 {
     const std::string face = Face();
-    std::string css = "#Result { max-width: " + std::to_string(PhoneBelowPx) + "px; margin: 16px auto; padding: 12px 16px 16px; "
+    std::string css = "#Pyramid { max-width: " + std::to_string(PhoneBelowPx) + "px; margin: 16px auto; padding: 12px 16px 16px; "
                       "box-sizing: border-box; background: " + Css(FormColour) + "; " + face
-                      + " box-shadow: 0 2px 8px rgba(0, 0, 0, 0.3); }\n";
-    css += "@media (max-width: " + std::to_string(PhoneBelowPx - 1) + ".98px) { #Result { margin: 0; box-shadow: none; } }\n";
-    css += "#Result h2 { margin: 0 0 12px; font-size: 18px; font-weight: normal; }\n";
-    css += "#Pyramid { --cell: min(28px, calc((min(100vw, " + std::to_string(PhoneBelowPx)
+                      + " box-shadow: " + RaisedShadow + "; }\n";
+    css += "@media (max-width: " + std::to_string(PhoneBelowPx - 1) + ".98px) { #Pyramid { margin: 0; box-shadow: none; } }\n";
+    css += "#Pyramid h2 { margin: 0 0 12px; font-size: 18px; font-weight: normal; }\n";
+    css += "#PyramidRows { --cell: min(28px, calc((min(100vw, " + std::to_string(PhoneBelowPx)
            + "px) - 32px) / var(--n))); list-style: none; margin: 0; padding: 0; }\n";
-    css += "#Pyramid { width: fit-content; margin: 0 auto; }\n";
-    css += "#Pyramid .cells { display: flex; padding-left: calc(var(--cell) / 2 * var(--shift)); }\n";
-    css += "#Pyramid .cells span { flex: none; width: var(--cell); line-height: calc(var(--cell) * 1.2); "
+    css += "#PyramidRows { width: fit-content; margin: 0 auto; }\n";
+    css += "#PyramidRows .cells { display: flex; padding-left: calc(var(--cell) / 2 * var(--shift)); }\n";
+    css += "#PyramidRows .cells span { flex: none; width: var(--cell); line-height: calc(var(--cell) * 1.2); "
            "text-align: center; font-size: max(12px, calc(var(--cell) * 0.62)); }\n";
-    css += "#Pyramid li:last-child .cells span { background: " + Css(Text3Background) + "; color: "
+    css += "#PyramidRows li:last-child .cells span { background: " + Css(Text3Background) + "; color: "
            + Css(Text3Foreground) + "; }\n";
-    css += "#ResultLeftOut { margin: 8px 0; font-size: 14px; line-height: 1.5; }\n";
-    css += "#ResultScore { margin: 12px 0; font-size: 16px; }\n";
+    css += "#PyramidLeftOut { margin: 8px 0; font-size: 14px; line-height: 1.5; }\n";
+    css += "#PyramidScore { margin: 12px 0; font-size: 16px; }\n";
     css += "#Share { display: block; width: 100%; min-height: 48px; font: inherit; font-size: 16px; }\n";
     css += "#ShareStatus { min-height: 1.5em; margin: 8px 0 0; font-size: 14px; overflow-wrap: anywhere; }\n";
     return css;
@@ -327,7 +331,8 @@ std::string Glyphs()
     std::u16string text(Caption);
     for (const Form1Layout::Control &control : Controls)
         text += control.text;
-    text += u"OK0123456789ひらがな50音のみで入力してね。";
+    text += u"OK0123456789";
+    text += Form1Text::Refusal;
     for (char16_t c = 0x20; c < 0x7F; ++c)
         text += c;
     for (char16_t c = 0x3000; c < 0x3100; ++c) // symbols, hiragana, katakana
@@ -356,7 +361,7 @@ int main(int argc, char **argv)
     }
     const std::string dir = argv[1];
     const bool written = Write(dir + "/index.html", Page(true)) && Write(dir + "/Form1.css", StyleSheet())
-                         && Write(dir + "/Result.css", ResultSheet())
+                         && Write(dir + "/Pyramid.css", PyramidSheet())
                          && Write(dir + "/manifest.webmanifest", Manifest())
                          && Write(argv[2], Glyphs()) && (argc != 4 || Write(argv[3], Page(false)));
     return written ? 0 : 1;

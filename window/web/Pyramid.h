@@ -1,0 +1,36 @@
+// What the page's pyramid shows below the window once the count has ended:
+// how the score was made, as children work it out on paper. Decided here,
+// in standard C++: the joined kana over their digits, each row of the fold
+// with its number and its shift, the cut of a long pair with the note on
+// the rows left out, and the line that reads the score from the last row.
+// Pyramid.js only draws what it is handed.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Pyramid {
+
+// The longest digit row drawn whole: a row of it still reads on a phone.
+inline constexpr std::size_t ShownDigits = 16;
+
+struct Row {
+    std::u16string label;  // what a screen reader says before the row
+    std::u16string cells;  // one cell per character
+    int shift = 0;         // in half cells, so each digit sits between the two it came from
+};
+
+struct Drawing {
+    std::vector<Row> rows;
+    std::u16string leftOut; // the note on the rows left out of a long pair, or empty
+    std::size_t leftOutAfter = 0; // the note stands after this many rows
+    std::u16string scoreLine;
+    int widest = 0;         // cells in the widest row
+};
+
+// joined and digits as DiagnosePair gives them; score is its score.
+Drawing Draw(std::u16string_view joined, std::string_view digits, int score);
+
+} // namespace Pyramid
