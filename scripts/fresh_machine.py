@@ -52,7 +52,7 @@ class Fresh:
             tmp.mkdir(parents=True, exist_ok=True)
             partial = tar.with_suffix('.partial')
             # The host's own apt sources: the same mirror (or its stand-in) as the host's.
-            subprocess.run(['mmdebstrap', '--quiet', '--variant=minbase', '--include=sudo,ca-certificates',
+            subprocess.run(['mmdebstrap', '--quiet', '--variant=minbase', '--format=tar', '--include=sudo,ca-certificates',
                             'bookworm', str(partial), '/etc/apt/sources.list.d/debian.sources'],
                            check=True, env=dict(os.environ, TMPDIR=str(tmp)))
             partial.rename(tar)
