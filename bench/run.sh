@@ -13,3 +13,5 @@ echo; echo "== count-up timing"; "$build/bench/bench_countup" 2>/dev/null
 echo; echo "== cue delay"; "$build/bench/bench_cues" 2>/dev/null
 echo; echo "== the Windows program under Wine"; /usr/bin/python3 "$root/bench/launch_wine.py" "$build" "$root"
 echo; echo "== the web page in Chromium"; /usr/bin/python3 "$root/bench/web.py" "$build" 2>/dev/null
+# The page's weight is written into RESULTS.md as measured.
+/usr/bin/python3 "$root/bench/web.py" "$build" --weight-into "$root/bench/RESULTS.md" >/dev/null

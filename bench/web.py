@@ -6,7 +6,10 @@ page with no script, interleaved in one run; the count's pace over 100
 steps; and each cue's delay after its step, heard on the private sound
 server the tests record.
 
-usage: web.py BUILD_DIR   (the page in BUILD/web, the static page in BUILD/web-cmake)"""
+usage: web.py BUILD_DIR [--weight-into RESULTS.md]
+(the page in BUILD/web, the static page in BUILD/web-cmake). With
+--weight-into, the weight tables in RESULTS.md are written anew, dated."""
+import datetime
 import gzip
 import os
 import shutil
@@ -24,8 +27,12 @@ from browser import Chromium, lighthouse, serve  # noqa: E402
 ROUNDS = 15
 
 
+WEIGHT_START, WEIGHT_END = "<!-- weight: written by bench/web.py -->", "<!-- end of weight -->"
+
+
 def weight(page):
-    print("| file | served | gzip |\n| --- | ---: | ---: |")
+    """The weight tables, as Markdown."""
+    lines = ["| file | served | gzip |", "| --- | ---: | ---: |"]
     total = packed = code = 0
     for folder, _, files in sorted(os.walk(page)):
         for name in sorted(files):
@@ -35,10 +42,23 @@ def weight(page):
             total, packed = total + size, packed + zipped
             if name.startswith("minukape.") and name.endswith((".js", ".wasm")):
                 code += size
-            print(f"| {os.path.relpath(path, page)} | {size:,} | {zipped:,} |")
-    print(f"| **whole page** | **{total:,}** | **{packed:,}** |")
-    print(f"\nwhole page {total / 1000:.1f} KB (goal <= 450 KB); script and WebAssembly {code / 1000:.1f} KB "
-          f"(goal <= 150 KB)")
+            lines.append(f"| {os.path.relpath(path, page)} | {size:,} | {zipped:,} |")
+    lines += [f"| **whole page** | **{total:,}** | **{packed:,}** |", "",
+              "| figure | result | goal | holds |", "| --- | --- | --- | --- |",
+              f"| whole page, as served, icons and worker included | {total / 1000:.1f} KB | <= 450 KB | "
+              f"{'yes' if total <= 450_000 else '**no**'} |",
+              f"| script and WebAssembly, as served | {code / 1000:.1f} KB | <= 150 KB | "
+              f"{'yes' if code <= 150_000 else '**no**'} |"]
+    return "\n".join(lines)
+
+
+def write_weight(results, tables):
+    """Puts the tables in place of the last ones, with the day they were measured."""
+    text = open(results).read()
+    start, end = text.index(WEIGHT_START) + len(WEIGHT_START), text.index(WEIGHT_END)
+    stamp = f"Measured {datetime.date.today().isoformat()} by `bench/web.py` from `build/web/`."
+    with open(results, "w") as out:
+        out.write(text[:start] + "\n" + stamp + "\n\n" + tables + "\n" + text[end:])
 
 
 def lighthouse_scores(desktop, origin):
@@ -140,7 +160,11 @@ def main():
     build = os.path.abspath(sys.argv[1])
     page = os.path.join(build, "web")
     print("== weight")
-    weight(page)
+    tables = weight(page)
+    print(tables)
+    if "--weight-into" in sys.argv:
+        write_weight(sys.argv[sys.argv.index("--weight-into") + 1], tables)
+        return
     with Desktop(sound=True) as desktop:
         served = desktop.path("served")
         shutil.copytree(page, served)

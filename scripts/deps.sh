@@ -6,7 +6,14 @@
 #   deps.sh windows  what cross-building the Windows program and its installer needs
 #   deps.sh web    what building the web page needs
 #   deps.sh fresh  what scripts/test-fresh.sh needs to make a new Debian root
+#   deps.sh --count GROUP   installs nothing: says how many packages GROUP
+#                           would add, with what they depend on
 set -euo pipefail
+count=no
+if [ "${1:-}" = --count ]; then
+    count=yes
+    shift
+fi
 
 installed() {
     [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null || true)" = installed ]
@@ -77,12 +84,23 @@ missing=()
 for package in "${packages[@]}"; do
     installed "$package" || missing+=("$package")
 done
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+if [ $count = yes ]; then
+    "${as_root[@]}" apt-get update -q >/dev/null
+    added=$(apt-get install --simulate -q --no-install-recommends "${missing[@]}" | grep -c '^Inst ' || true)
+    echo "deps.sh $1 would add $added packages"
+    exit 0
+fi
 if [ ${#missing[@]} -gt 0 ]; then
-    as_root=()
-    [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+    # One install at a time: the newcomer's test may install beside the suite's.
+    mkdir -p "$(dirname "$0")/../build"
+    exec 9>"$(dirname "$0")/../build/deps.lock"
+    flock 9
     echo "Installing (with what they depend on): ${missing[*]}"
     "${as_root[@]}" apt-get update -q
     DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+    exec 9>&-
 fi
 
 # The page's tests' npm packages, at the versions the lock file pins, into

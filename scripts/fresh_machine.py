@@ -151,7 +151,9 @@ def shown_one(shown, start):
 
 
 def no_desktop(fresh):
-    """scripts/run.sh with no desktop: it builds, then says so in a line of ours."""
+    """scripts/run.sh with no desktop: it builds, then says so in a line of ours.
+    First, what the test command would add to this pristine machine, as the README says."""
+    print('   ' + fresh.as_root('scripts/deps.sh --count test').strip(), flush=True)
     out = fresh.run('scripts/run.sh', expect='fail')
     fresh.check(fresh.file('build/minukape').exists(), 'the program was built')
     fresh.check(not re.search(r'Aborted|core dumped|could not connect to display', out), 'no abort', out)
@@ -196,8 +198,8 @@ def unit(fresh, shown):
 def installed(fresh, shown):
     """cmake --install, the Debian package, lintian, apt install and removal."""
     install = shown_one(shown, 'cmake --install')
-    fresh.run(install, user='root')
-    fresh.check((fresh.root / 'usr/local/bin/minukape').exists(), 'installed in /usr/local/bin')
+    fresh.run(install)
+    fresh.check((fresh.root / f'home/{USER}/.local/bin/minukape').exists(), 'installed in ~/.local/bin')
     package = shown_one(shown, '(cd build && cpack')
     fresh.run(package)
     apt = shown_one(shown, 'sudo apt install')
@@ -206,8 +208,6 @@ def installed(fresh, shown):
     lint = subprocess.run(['lintian', '--tag-display-limit', '0', str(deb)],
                           stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
     fresh.check(not re.search(r'^[EW]: ', lint.stdout, re.M), 'lintian: no error and no warning', lint.stdout)
-    # The /usr/local copy leaves the path to the package's.
-    fresh.as_root('rm -f /usr/local/bin/minukape')
     fresh.run(apt, answer='y\n')
     where = fresh.shell(USER, 'command -v minukape').stdout.strip()
     fresh.check(where == '/usr/bin/minukape', f'minukape on the path: {where}')
@@ -216,7 +216,7 @@ def installed(fresh, shown):
     fresh.check(all((fresh.root / folder.lstrip('/') / 'Sound' / f'{cue}.wav').exists()
                     for cue in ('Push', 'Kin', 'Pororon')), f'the desktop entry finds the sounds in {folder}')
     files = [f for f in fresh.as_root('dpkg -L minukape').split() if f.startswith('/usr')]
-    fresh.as_root('apt-get purge -y -q minukape >/dev/null')
+    fresh.as_root('apt-get remove -y -q minukape >/dev/null')
     left = [f for f in files if (fresh.root / f.lstrip('/')).is_file()]
     fresh.check(not left, 'removing the package leaves nothing of it', '\n'.join(left))
 
@@ -276,7 +276,7 @@ def main():
     print(f'== a pristine Debian 12 root, the clone at {CLONE} ({len(CLONE)} characters)', flush=True)
     failed = []
     # Each step goes on after one before it failed, so one run names every fault.
-    for step in (no_desktop, desktop, lambda f: unit(f, shown), lambda f: installed(f, shown), served, windows):
+    for step in (no_desktop, desktop, lambda f: unit(f, shown), lambda f: installed(f, shown), windows, served):
         try:
             step(fresh)
         except Failure as failure:

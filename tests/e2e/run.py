@@ -5,8 +5,8 @@ hiragana, a private sound server records the cues, and AT-SPI reads the
 window as a screen reader does.
 
 usage: run.py SCENARIO --build BUILD_DIR --source SOURCE_DIR [--shots DIR]
-Scenarios: game, ime, refusal, interrupt, bare, close, writes_nothing, and
-installed (needs --deb)."""
+Scenarios: game, pipewire, wayland, ime, ibus, refusal, interrupt, bare,
+close, writes_nothing, and installed (needs --deb)."""
 import argparse
 import configparser
 import glob

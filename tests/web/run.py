@@ -5,8 +5,9 @@ server the desktop tests record; and one game in WebKit, the engine of
 Safari, driven through its WebDriver.
 
 usage: run.py SCENARIO --page PAGE_DIR --build BUILD_DIR
-Scenarios: chromium (the page's start, a game, the refusals, an input
-method's composition, an interrupted count, long names, a phone upright and
+Scenarios: chromium (the page's start, a game with its pyramid, the
+refusals, an input method's composition, an interrupted count, long names,
+shared links with sending by share sheet and clipboard, a phone upright and
 on its side, installing, offline, the default sound), firefox, webkit,
 lighthouse."""
 import argparse
