@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "DiagnosePair.h"
-#include "LiteralFold.h"
+#include "Oracle.h"
 #include "ReduceToScore.h"
 
 namespace {
@@ -66,7 +66,7 @@ int main()
     double literal = 0;
     for (int round = 0; round < 5; ++round) { // interleaved, so both see the same machine
         fast += MedianMs([&] { sink = scoring::ReduceToScore(digits); }, 201);
-        literal += MedianMs([&] { sink = LiteralFold(digits); }, 11);
+        literal += MedianMs([&] { sink = oracle::LiteralFold(digits); }, 11);
     }
     std::printf("fold of 2000 digits: ReduceToScore %.4f ms, literal fold %.3f ms, ratio %.5f (%.0fx faster)\n",
                 fast / 5, literal / 5, fast / literal, literal / fast);

@@ -10,7 +10,7 @@
 
 #include "FormDriver.h"
 #include "ModalDismisser.h"
-#include "OracleScore.h"
+#include "Oracle.h"
 
 namespace {
 
@@ -175,7 +175,8 @@ private:
         if (driver.Command1()->isEnabled()) {
             diagnosedSinceChange = true;
             countAllowed = true;
-            expectedScore = oracle::Score(driver.Text1()->text(), driver.Text2()->text());
+            expectedScore = oracle::Score(driver.Text1()->text().toStdU16String(),
+                                          driver.Text2()->text().toStdU16String());
         }
         driver.Click(driver.Command1());
         return QStringLiteral("press");

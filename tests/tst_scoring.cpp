@@ -6,8 +6,8 @@
 
 #include "DiagnosePair.h"
 #include "FoldRows.h"
-#include "LiteralFold.h"
 #include "NameToDigits.h"
+#include "Oracle.h"
 #include "ReduceToScore.h"
 #include "Utf16View.h"
 
@@ -15,6 +15,8 @@ using scoring::DiagnosePair;
 using scoring::FoldRows;
 using scoring::NameToDigits;
 using scoring::ReduceToScore;
+using oracle::LiteralFold;
+using oracle::LiteralRows;
 
 namespace {
 
@@ -205,7 +207,7 @@ void TestScoring::foldRows()
     for (std::size_t i = 1; i < fold.rows.size(); ++i)
         QCOMPARE(fold.rows[i], literal[i + fold.rowsLeftOut]);
     const std::string &last = fold.rows.back();
-    QCOMPARE(last == "00" ? 100 : std::stoi(last), int(ReduceToScore(text)));
+    QCOMPARE(last == "00" ? 100 : std::stoi(last), int(LiteralFold(text)));
 }
 
 void TestScoring::diagnosesPairs_data()
@@ -274,10 +276,10 @@ void TestScoring::longNames()
 
     const auto diagnosis = DiagnosePair(Utf16View(first), Utf16View(second));
     QCOMPARE(diagnosis.digits.size(), std::size_t(2 * length));
-    QCOMPARE(int(diagnosis.score), int(LiteralFold(diagnosis.digits)));
+    QCOMPARE(int(diagnosis.score), oracle::Score(first.toStdU16String(), second.toStdU16String()));
     QVERIFY(diagnosis.score >= 1 && diagnosis.score <= 100);
     const QString front = std::min(first, second);
-    QVERIFY(diagnosis.digits.starts_with(NameToDigits(Utf16View(front))));
+    QVERIFY(diagnosis.digits.starts_with(oracle::Digits(front.toStdU16String())));
 }
 
 QTEST_APPLESS_MAIN(TestScoring)

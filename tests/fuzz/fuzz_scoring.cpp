@@ -8,8 +8,8 @@
 #include <string>
 
 #include "DiagnosePair.h"
-#include "LiteralFold.h"
 #include "NameToDigits.h"
+#include "Oracle.h"
 #include "ReduceToScore.h"
 
 namespace {
@@ -43,11 +43,12 @@ void CheckNames(const std::u16string &first, const std::u16string &second)
     for (char digit : digits)
         Require(digit >= '0' && digit <= '5');
 
+    Require(digits == oracle::Digits(first));
+
     const scoring::Diagnosis diagnosis = scoring::DiagnosePair(first, second);
-    const std::u16string expectedJoined = second < first ? second + first : first + second;
-    Require(diagnosis.joined == expectedJoined);
-    Require(diagnosis.digits == scoring::NameToDigits(diagnosis.joined));
-    Require(diagnosis.score == scoring::ReduceToScore(diagnosis.digits));
+    Require(diagnosis.joined == oracle::Joined(first, second));
+    Require(diagnosis.digits == oracle::Digits(diagnosis.joined));
+    Require(diagnosis.score == oracle::Fold(diagnosis.digits));
     Require(scoring::DiagnosePair(second, first).score == diagnosis.score);
 
     const bool bothValid = !first.empty() && !second.empty()
@@ -55,7 +56,7 @@ void CheckNames(const std::u16string &first, const std::u16string &second)
     if (bothValid)
         Require(diagnosis.score >= 1 && diagnosis.score <= 100);
     if (diagnosis.digits.size() <= 600)
-        Require(diagnosis.score == LiteralFold(diagnosis.digits));
+        Require(diagnosis.score == oracle::LiteralFold(diagnosis.digits));
 }
 
 void CheckDigits(const std::uint8_t *data, std::size_t size)
@@ -63,7 +64,7 @@ void CheckDigits(const std::uint8_t *data, std::size_t size)
     std::string digits;
     for (std::size_t i = 0; i < size && i < 600; ++i)
         digits += char('0' + data[i] % 10);
-    Require(scoring::ReduceToScore(digits) == LiteralFold(digits));
+    Require(scoring::ReduceToScore(digits) == oracle::LiteralFold(digits));
 }
 
 } // namespace

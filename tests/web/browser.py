@@ -70,7 +70,8 @@ def lighthouse(desktop, url, form_factor):
                    stdout=subprocess.DEVNULL)
     with open(report) as f:
         result = json.load(f)
-    scores = {name: round(category["score"] * 100) for name, category in result["categories"].items()}
+    scores = {name: None if category["score"] is None else round(category["score"] * 100)
+              for name, category in result["categories"].items()}
     host = {audit: result["audits"][audit]["score"] for audit in HOST_AUDITS if audit in result["audits"]}
     return scores, host
 
