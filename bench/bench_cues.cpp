@@ -14,16 +14,6 @@
 #include "Module1.h"
 #include "PrivatePulse.h"
 
-namespace {
-
-qint64 NowNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -41,7 +31,7 @@ int main(int argc, char *argv[])
     for (int run = 0; run < 3; ++run) {
         std::vector<qint64> calls;
         FormDriver driver([&](std::u16string_view cue) {
-            calls.push_back(NowNs());
+            calls.push_back(PrivatePulse::NowNs());
             PlayCue(cue);
         });
         pulse.StartRecording();

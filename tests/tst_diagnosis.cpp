@@ -78,7 +78,9 @@ void TestDiagnosis::countsUpToTheScore()
     driver.Click(driver.Command1());
 
     QVERIFY(driver.WaitForCountToEnd());
-    QTest::qWait(200); // nothing may follow the end of the count
+    const qsizetype shown = driver.displayed.size(), played = driver.cues.size();
+    QVERIFY2(Stays([&] { return driver.displayed.size() == shown && driver.cues.size() == played; }, 200),
+             "something followed the end of the count");
     QCOMPARE(driver.displayed, Numbers(0, score));
     QCOMPARE(CueList(driver.cues), cues);
     // The timer's pace: never faster than a step a tick, and, even on a
@@ -121,10 +123,8 @@ void TestDiagnosis::aNameChangeStopsTheCount()
     QVERIFY(!driver.Timer1()->isActive());
     QVERIFY(driver.Text3()->text().isEmpty());
     QVERIFY(driver.Command1()->isEnabled());
-    const int cuesBefore = int(driver.cues.size());
-    QTest::qWait(300);
-    QVERIFY(driver.Text3()->text().isEmpty());
-    QCOMPARE(int(driver.cues.size()), cuesBefore);
+    const qsizetype cuesBefore = driver.cues.size();
+    QVERIFY(Stays([&] { return driver.Text3()->text().isEmpty() && driver.cues.size() == cuesBefore; }, 300));
 
     // Pressing again starts afresh from 0 for the new names: あやまだたろう,
     // 1111153, folds to 64 (the last names' 38 would be a stale diagnosis).

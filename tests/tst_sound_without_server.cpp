@@ -80,9 +80,14 @@ void TestSoundWithoutServer::aStuckServerHoldsUpNothing()
 
 void TestSoundWithoutServer::oneWarningNamesTheMissingServer()
 {
-    QTest::qWait(300); // the worker may still be trying the last cue
+    const auto warned = [] {
+        QMutexLocker lock(&warningsLock);
+        return soundWarnings.size();
+    };
+    QVERIFY(QTest::qWaitFor([&] { return warned() > 0; }, ReadyMs));
+    // The worker may still be trying the last cue: no second warning follows.
+    QVERIFY(Stays([&] { return warned() == 1; }, 300));
     QMutexLocker lock(&warningsLock);
-    QCOMPARE(soundWarnings.size(), 1);
     QVERIFY2(soundWarnings.first().contains(QLatin1String("Not available")), qPrintable(soundWarnings.first()));
 }
 

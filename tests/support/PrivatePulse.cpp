@@ -24,9 +24,7 @@ PrivatePulse::PrivatePulse()
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QObject::connect(&recorder_, &QProcess::readyReadStandardOutput, [this] {
         recording_ += recorder_.readAllStandardOutput();
-        const qint64 now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                               std::chrono::steady_clock::now().time_since_epoch()).count();
-        const qint64 start = now - qint64(recording_.size() / 2) * 1000000000 / Rate;
+        const qint64 start = NowNs() - qint64(recording_.size() / 2) * 1000000000 / Rate;
         recordingStartNs_ = recordingStartNs_ == 0 ? start : std::min(recordingStartNs_, start);
     });
 
@@ -73,6 +71,12 @@ bool PrivatePulse::WaitForServer()
         return info.waitForFinished(2000) && info.exitCode() == 0
             && info.readAllStandardOutput().contains(Sink.toLatin1());
     }, ReadyMs) && server_.state() == QProcess::Running;
+}
+
+qint64 PrivatePulse::NowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 bool PrivatePulse::StartRecording()

@@ -23,6 +23,10 @@ public:
     // When (steady clock, ns) the recording's first sample was played, as
     // closely as the times its data arrived tell: each arrival bounds it.
     qint64 RecordingStartNs() const { return recordingStartNs_; }
+    // The steady clock, in ns, as RecordingStartNs counts it.
+    static qint64 NowNs();
+    // How much the recorder has handed over so far.
+    double RecordedMs() const { return double(recording_.size() / 2) * 1000 / Rate; }
     // The latency the null sink is configured for now, in microseconds: how
     // far its rendering (what the recording hears) runs ahead of playing.
     qint64 SinkLatencyUs() const;

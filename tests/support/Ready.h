@@ -4,8 +4,25 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
+#include <QTest>
 
 inline constexpr int ReadyMs = 60000;
+
+// What must not happen: the condition is watched all the while, not looked at
+// once after a sleep, and the watch fails the moment it stops holding.
+template <typename Condition>
+bool Stays(Condition condition, int ms)
+{
+    QElapsedTimer watched;
+    watched.start();
+    while (watched.elapsed() < ms) {
+        if (!condition())
+            return false;
+        QTest::qWait(5);
+    }
+    return condition();
+}
 
 // A sanitizer's or valgrind's build runs many times slower: there the cues'
 // order and count are checked, not their timing.
