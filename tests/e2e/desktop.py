@@ -6,7 +6,6 @@ temporary folder is touched: the input method runs with a home of its own
 in that folder, as the user running the tests, or as the system's nobody
 when that is root (mozc refuses to run as root), so no account is made."""
 import array
-import contextlib
 import ctypes
 import glob
 import json
@@ -376,8 +375,8 @@ class Desktop:
     def start_ime(self):
         home = self.path("ime-home")
         runtime = self.path("ime-run")
-        os.makedirs(os.path.join(home, ".config", "fcitx5"))
-        os.makedirs(runtime, mode=0o700)
+        os.makedirs(os.path.join(home, ".config", "fcitx5"), exist_ok=True)
+        os.makedirs(runtime, mode=0o700, exist_ok=True)
         with open(os.path.join(home, ".config", "fcitx5", "profile"), "w") as f:
             f.write("[Groups/0]\nName=Default\nDefault Layout=us\nDefaultIM=mozc\n\n"
                     "[Groups/0/Items/0]\nName=keyboard-us\nLayout=\n\n"
@@ -446,15 +445,11 @@ class Desktop:
                 return int(word)
         return None
 
-    @contextlib.contextmanager
-    def ime_busy(self):
-        """fcitx5 as it is while it loads mozc: on the bus, answering nothing."""
-        group = next(process.pid for name, process in self.processes if name == "fcitx5")
-        os.killpg(group, signal.SIGSTOP)
-        try:
-            yield
-        finally:
-            os.killpg(group, signal.SIGCONT)
+    def stop_ime(self):
+        """fcitx5 gone from the bus, as before the desktop starts it at login."""
+        process = next(process for name, process in self.processes if name == "fcitx5")
+        self.stop_program(process)
+        wait_for(lambda: self.ime_state() is None, interval=0.1, what="fcitx5 off the bus")
 
     def start_program(self, binary, cwd, extra_env=None, wrapper=()):
         env = dict(self.env)
@@ -466,13 +461,23 @@ class Desktop:
         program = self.spawn("minukape", [*wrapper, binary], env=env, cwd=cwd)
         if self.wayland:
             self.window = wait_for(lambda: self.sway_window("ミヌカペ"), interval=0.05, what="the window")
-            time.sleep(0.3)
-            return program
-        window = wait_for(lambda: self.run(["xdotool", "search", "--onlyvisible", "--name", "ミヌカペ"]).split(),
-                          interval=0.05, what="the window")
-        self.window = window[0]
-        time.sleep(0.3)  # the first paint follows the map
+            origin = (self.window["rect"]["x"], self.window["rect"]["y"])
+        else:
+            window = wait_for(lambda: self.run(["xdotool", "search", "--onlyvisible", "--name", "ミヌカペ"]).split(),
+                              interval=0.05, what="the window")
+            self.window, origin = window[0], (0, 0)
+        # The first paint follows the map: the window shows its own grounds.
+        wait_for(lambda: self.shows_grounds(origin), interval=0.05, what="the window's first paint")
         return program
+
+    def shows_grounds(self, origin):
+        from PIL import Image
+        shot = self.path("painted.png")
+        self.screenshot(shot)
+        with Image.open(shot) as image:
+            pixels = image.convert("RGB")
+            return all(pixels.getpixel((origin[0] + x, origin[1] + y)) == colour
+                       for (x, y), colour in WINDOW_COLOURS.values())
 
     def stop_program(self, program):
         stop(program)
@@ -560,15 +565,24 @@ class Desktop:
     def cues_heard(self, build, play):
         """The cues (as cue_onsets gives them) that sound while play runs."""
         self.start_recording()
-        time.sleep(0.3)
+        self.lead_in()
         play()
         return cues_in(build, self.stop_recording())
+
+    def recorded_ms(self):
+        return os.path.getsize(self.recording) / 4 / RATE * 1000  # two channels of 16 bits
+
+    def lead_in(self):
+        """Silence recorded before what is played, so its first onset stands out."""
+        wait_for(lambda: self.recorded_ms() >= 300, interval=0.01, what="the recording's lead-in")
 
     def stop_recording(self):
         """Stops the recorder; returns the recording, mono, and how much of the
         wall-clock time it lost (a sound server may drop whole buffers of a
         monitor's recording, and then every time read from it is wrong)."""
-        time.sleep(0.6)  # parec loses the end of its buffer when stopped
+        # parec loses the end of its buffer when stopped: it records on a while.
+        until = self.recorded_ms() + 600
+        wait_for(lambda: self.recorded_ms() >= until, interval=0.01, what="the recording's tail")
         wall_ms = (time.monotonic() - self.recording_started) * 1000
         self.recorder.terminate()
         self.recorder.wait(5)

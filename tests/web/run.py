@@ -262,8 +262,7 @@ class Page:
         check(b.refusal() is not None, "committed katakana pass")
         b.key("Enter")
         wait_for(lambda: b.refusal() is None and b.value("Text2") == "", what="the message to close, the box emptied")
-        time.sleep(0.2)
-        check(b.refusal() is None, "a second refusal")
+        check(stays(lambda: b.refusal() is None, 0.2), "a second refusal")
         self.enter("Text2", "あ")
         b.click("Text1")
         b.key("Backspace")  # the whole name, selected as the box was entered
@@ -283,7 +282,8 @@ class Page:
             wait_for(lambda: b.value("Text3").isdigit() and int(b.value("Text3")) > 11, interval=0.005,
                      what="the count to pass 11")
             self.enter("Text2", "あ")
-            time.sleep(2)
+            # Longer than the rest of the count would have taken.
+            check(stays(lambda: b.value("Text3") == "", 2), "the count went on")
         cues = self.heard(play)
         shown = [text for _, text in b.shown()]
         check(shown[-1] == "" and shown[:-1] == SAMPLE_STEPS[:len(shown) - 1], f"the display showed {shown}")

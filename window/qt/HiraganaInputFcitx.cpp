@@ -17,9 +17,10 @@ const QString Interface = QStringLiteral("org.fcitx.Fcitx.Controller1");
 constexpr int ActiveState = 2; // State: 0 no focused input, 1 off, 2 on
 constexpr int CallTimeoutMs = 500;
 
-// The tries for one focus of one box. fcitx5 learns of a newly shown window
-// a little after Qt focuses it, so the first Activate may reach no input
-// context and has to be tried again. Deletes itself when done.
+// The tries for one focus of one box, until fcitx5 says the box's input is
+// on or 15 s have passed. fcitx5 learns of a newly shown window a little
+// after Qt focuses it, so the first Activate may reach no input context and
+// has to be tried again. Deletes itself when done.
 class Activation : public QObject {
 public:
     explicit Activation(QWidget *box) : QObject(box), box_(box)
@@ -41,11 +42,10 @@ private:
             Again();
             return;
         }
-        Call(QStringLiteral("Activate"), [this](const QDBusMessage &reply) {
-            if (NotOnTheBus(reply)) {
-                deleteLater();
-                return;
-            }
+        // fcitx5 not on the bus yet (at a login the desktop may start it
+        // last) or busy loading mozc is asked again; where there is no
+        // fcitx5 at all, the tries run out unanswered.
+        Call(QStringLiteral("Activate"), [this](const QDBusMessage &) {
             Call(QStringLiteral("State"), [this](const QDBusMessage &state) {
                 if (state.type() == QDBusMessage::ReplyMessage
                     && state.arguments().value(0).toInt() == ActiveState)
@@ -57,15 +57,6 @@ private:
     }
 
     void Again() { QTimer::singleShot(retries_.NextMs(), this, &Activation::Try); }
-
-    // No fcitx5 at all: the person uses another input method, or none. A
-    // busy fcitx5 (loading mozc) answers too late instead, and is asked again.
-    static bool NotOnTheBus(const QDBusMessage &reply)
-    {
-        return reply.type() == QDBusMessage::ErrorMessage
-               && (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown")
-                   || reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner"));
-    }
 
     template <typename Handler>
     void Call(const QString &method, Handler handler)
