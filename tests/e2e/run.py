@@ -11,6 +11,7 @@ import argparse
 import configparser
 import glob
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -404,10 +405,7 @@ class Scenario:
             self.shot(desktop, "writes-nothing")
             self.close_window(desktop)
             self.wait_for_exit(desktop, program, "after the game")
-            writes = written_files(log, allowed=(
-                "/dev/", "/proc/",
-                # the toolkit's caches: fontconfig's, and Mesa's for shaders
-                desktop.env["HOME"] + "/.cache/", "/var/cache/fontconfig/"))
+            writes = written_files(log, desktop.env["HOME"])
             traced = [line for part in glob.glob(log + ".*") for line in open(part, errors="replace")]
             print(f"traced {len(traced)} file calls")
         check(any("Sound/" in line for line in traced), "the trace shows no cue's sound opened: it missed the game")
@@ -457,8 +455,21 @@ WRITE_CALLS = ("creat", "truncate", "mkdir", "mkdirat", "rename", "renameat", "r
                "unlinkat", "rmdir", "link", "linkat", "symlink", "symlinkat")
 
 
-def written_files(log, allowed):
-    """The calls in strace's logs (LOG.TID) that open, make or remove a file outside allowed prefixes."""
+def toolkit_caches(home):
+    """The files the toolkit's libraries may write, by their names, and the folders they make:
+    fontconfig's caches (with its lock and temporary files beside them), in the home's cache
+    folder or the system's, and Mesa's shader cache."""
+    home = re.escape(home)
+    return re.compile(
+        rf"/dev/.*|/proc/.*|{home}/\.cache"
+        rf"|({home}/\.cache|/var/cache)/fontconfig(/(CACHEDIR\.TAG|[0-9a-f]{{32}}-le64\.cache-\d+(\.NEW|\.LCK|\.TMP-\w+)?))?"
+        rf"|{home}/\.cache/mesa_shader_cache(_db|_sf)?(/(index|mesa_cache\.(db|idx)|[0-9a-f]{{2}}(/[0-9a-f]{{38}}(\.tmp)?)?))?")
+
+
+def written_files(log, home):
+    """The calls in strace's logs (LOG.TID) that open, make or remove a file the toolkit's caches
+    do not account for."""
+    allowed = toolkit_caches(home)
     writes = []
     for part in glob.glob(log + ".*"):
         for line in open(part, errors="replace"):
@@ -472,7 +483,7 @@ def written_files(log, allowed):
             elif name not in WRITE_CALLS:
                 continue
             paths = call.split('"')[1::2]
-            if paths and all(path.startswith(allowed) for path in paths):
+            if paths and all(allowed.fullmatch(path) for path in paths):
                 continue
             writes.append(call.strip())
     return writes
