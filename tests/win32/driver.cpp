@@ -66,6 +66,19 @@ bool WaitFor(Condition condition, int ms)
     return true;
 }
 
+// What must not happen: the condition is watched all through ms.
+template <typename Condition>
+bool Stays(Condition condition, int ms)
+{
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    while (Clock::now() < deadline) {
+        if (!condition())
+            return false;
+        Pump(1);
+    }
+    return condition();
+}
+
 std::wstring TextOf(HWND window)
 {
     wchar_t text[512] = {};
@@ -185,8 +198,11 @@ Refusal PasteRefused(HWND box, const wchar_t *text)
 {
     Refusal seen;
     std::thread paste([&] { SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); });
-    if (WaitFor([] { return MessageBoxOpen() != nullptr; }, ReadyMs)) {
-        Sleep(50);
+    // The message's text and button are made after its window.
+    if (WaitFor([] {
+            const HWND message = MessageBoxOpen();
+            return message && GetDlgItem(message, IDOK) && !TextOf(GetDlgItem(message, 0xFFFF)).empty();
+        }, ReadyMs)) {
         const HWND message = MessageBoxOpen();
         for (HWND other = message; other; other = FindWindowExW(nullptr, other, L"#32770", nullptr))
             ++seen.boxes;
@@ -273,8 +289,8 @@ void Game()
     Probe probe(Item(Text3));
     PressKey(VK_RETURN);
     Check(WaitFor([] { return TextOf(Item(Text3)) == L"38"; }, ReadyMs), "the count reaches 38");
-    const auto settled = Clock::now() + std::chrono::milliseconds(300); // nothing may follow the end of the count
-    WaitFor([&] { return Clock::now() > settled; }, ReadyMs);
+    const LONG shown = (*record).count;
+    Check(Stays([&] { return (*record).count == shown; }, 300), "nothing follows the end of the count");
     std::wstring expected, seen;
     for (int n = 0; n <= 38; ++n)
         expected += std::to_wstring(n) + L" ";
@@ -297,8 +313,7 @@ void Refusals()
         Check(seen.okOnly && !seen.icon, row + "OK only, no icon");
         Check(WaitFor([] { return !MessageBoxOpen(); }, ReadyMs), row + "OK closes the message");
         Check(TextOf(Item(id)).empty() && !IsWindowEnabled(Item(Command1)), row + "box emptied, button off");
-        Sleep(200);
-        Check(!MessageBoxOpen(), row + "no second message");
+        Check(Stays([] { return !MessageBoxOpen(); }, 200), row + "no second message");
     }
 }
 
@@ -309,8 +324,7 @@ void Interrupt()
     Check(WaitFor([] { return _wtoi(TextOf(Item(Text3)).c_str()) >= 12; }, ReadyMs), "the count passes 11");
     SendMessageW(Item(Text2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"あ"));
     Check(TextOf(Item(Text3)).empty() && IsWindowEnabled(Item(Command1)), "a name change empties the display");
-    Sleep(2000);
-    Check(TextOf(Item(Text3)).empty(), "the stopped count does not resume");
+    Check(Stays([] { return TextOf(Item(Text3)).empty(); }, 2000), "the stopped count does not resume");
 }
 
 void Close()
