@@ -10,10 +10,8 @@ import statistics
 import subprocess
 import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "win32"))
-from desktop import Desktop  # noqa: E402
-from run import Wine  # noqa: E402
+from harness.desktop import Desktop
+from harness.wine import Wine
 
 
 def main(build, source, rounds=15):

@@ -7,6 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" test >/dev/null
 build="$root/build"
+export PYTHONPATH="$root/tests"  # the harness the benchmarks share with the tests
 echo "== scoring"; "$build/bench/bench_scoring"
 echo; echo "== launch and memory"; /usr/bin/python3 "$root/bench/launch.py" "$build" "$root"
 echo; echo "== count-up timing"; "$build/bench/bench_countup" 2>/dev/null

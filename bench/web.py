@@ -18,11 +18,11 @@ import sys
 import threading
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
-sys.path.insert(0, os.path.join(HERE, "..", "tests", "web"))
-from desktop import RATE, Desktop, cue_onsets, wait_for  # noqa: E402
-from browser import Chromium, lighthouse, serve  # noqa: E402
+from harness.browser import Chromium, serve
+from harness.checks import wait_for
+from harness.desktop import RATE, Desktop
+from harness.lighthouse import lighthouse
+from harness.recording import cue_onsets
 
 ROUNDS = 15
 

@@ -4,7 +4,7 @@
 # Expects a build in build/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-/usr/bin/python3 "$root/tests/e2e/run.py" game --build "$root/build" --source "$root" \
+PYTHONPATH="$root/tests" /usr/bin/python3 "$root/tests/e2e/run.py" game --build "$root/build" --source "$root" \
     --shots "$root/build/e2e-shots"
 cp "$root/build/e2e-shots/game-done.png" "$root/docs/window.png"
 echo "wrote docs/window.png"

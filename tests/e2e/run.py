@@ -18,8 +18,10 @@ import sys
 import tempfile
 import time
 
-from desktop import (TIMED, Damaged, check, check_none, colour_faults, cue_faults, cues_in,
-                     Desktop, end_on_sigterm, Failure, oracle_score, stays, wait_for)
+from harness.checks import Failure, check, check_none, end_on_sigterm, stays, wait_for
+from harness.desktop import Desktop, colour_faults
+from harness.oracle import oracle_score
+from harness.recording import TIMED, Damaged, cue_faults, cues_in
 
 # Centres of the controls, in window coordinates.
 TEXT1 = (124, 132)
@@ -49,7 +51,7 @@ class Scenario:
     def accessibility(self, desktop):
         """The AT-SPI reader for this desktop (one desktop with AT-SPI per run)."""
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = desktop.env["DBUS_SESSION_BUS_ADDRESS"]
-        import a11y
+        from harness import a11y
         return a11y
 
     def start_read(self, desktop):
@@ -506,9 +508,10 @@ def run_unprivileged(args):
             copier = shutil.copytree if name == "share" else shutil.copy2
             copier(os.path.join(args.build, name), place)
         shutil.copytree(os.path.join(args.source, "Sound"), os.path.join(source, "Sound"))
-        shutil.copytree(os.path.dirname(os.path.abspath(__file__)), os.path.join(copy, "e2e"),
-                        ignore=shutil.ignore_patterns("__pycache__"))
-        env = dict(os.environ)
+        for folder in ("e2e", "harness"):
+            shutil.copytree(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", folder),
+                            os.path.join(copy, folder), ignore=shutil.ignore_patterns("__pycache__"))
+        env = dict(os.environ, PYTHONPATH=copy)
         if "suppressions=" in env.get("LSAN_OPTIONS", ""):
             env["LSAN_OPTIONS"] = private_suppressions(env["LSAN_OPTIONS"], copy)
         os.makedirs(shots)

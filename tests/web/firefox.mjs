@@ -1,11 +1,14 @@
 // The page in Firefox (Debian's firefox-esr, headless, over WebDriver BiDi):
-// the sample game to 38, one refusal, and the phone arrangement at 390 px,
+// the sample game to its score, one refusal, and the phone arrangement at 390 px,
 // with nothing thrown or logged as an error.
-//   node firefox.mjs ORIGIN LAYOUT   (LAYOUT: layout_json's text; HOME must be writable; SHOT: the phone's screenshot)
+//   node firefox.mjs ORIGIN LAYOUT EXPECTED   (LAYOUT: layout_json's text; EXPECTED: the sample game's
+//   score and digits and the refusal's text, from the tests' oracle; HOME must be writable; SHOT: the
+//   phone's screenshot)
 import {readFileSync} from 'node:fs';
 import puppeteer from 'puppeteer-core';
 
-const [origin, layout] = process.argv.slice(2);
+const [origin, layout, expected] = process.argv.slice(2);
+const {score, digits, refusal} = JSON.parse(expected);
 const phoneFaults = readFileSync(new URL('phone_faults.js', import.meta.url), 'utf8');
 const check = (holds, message) => { if (!holds) throw new Error(message); };
 const until = (page, condition) => page.waitForFunction(condition, {timeout: 60000});
@@ -18,11 +21,11 @@ try {
   const open = async () => { await page.goto(origin + '/'); await until(page, "performance.getEntriesByName('minukape-ready').length"); };
   await open();
   await page.click('#Command1');
-  await until(page, "Text3.value == '38' && Text4.value == '332115111153'");
+  await until(page, `Text3.value == '${score}' && Text4.value == '${digits}'`);
   console.log('PASS game');
   await page.click('#Text1');
   await page.keyboard.type('a');
-  await until(page, "Refusal.open && RefusalText.textContent == 'ひらがな50音のみで入力してね。'");
+  await until(page, `Refusal.open && RefusalText.textContent == '${refusal}'`);
   await page.keyboard.press('Enter');
   await until(page, "!Refusal.open && Text1.value == '' && Command1.disabled");
   console.log('PASS refusal');

@@ -23,15 +23,17 @@ from urllib.parse import quote
 
 from PIL import Image
 
+from harness.browser import Chromium, fetched, free_port, serve, stop_serving
+from harness.checks import Failure, check, check_none, end_on_sigterm, stays, wait_for
+from harness.desktop import Desktop, colour_faults
+from harness.lighthouse import lighthouse as browser_lighthouse
+from harness.oracle import oracle_digits, oracle_joined, oracle_rows, oracle_score
+from harness.recording import GAME_STEPS, STEP_MS, Damaged, again_when_damaged, cue_faults
+
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
-from desktop import (again_when_damaged, check, check_none, colour_faults, cue_faults, GAME_STEPS,  # noqa: E402
-                     Damaged, Desktop, end_on_sigterm, Failure, oracle_digits, oracle_joined, oracle_rows,
-                     oracle_score, STEP_MS, stays, wait_for)
-from browser import Chromium, fetched, free_port, serve, stop_serving  # noqa: E402
-from browser import lighthouse as browser_lighthouse  # noqa: E402
 
 REFUSAL = "ひらがな50音のみで入力してね。"
+SAMPLE = ("すずきはなこ", "やまだたろう")  # the names the window starts with
 with open(os.path.join(HERE, "phone_faults.js"), encoding="utf-8") as f:
     PHONE_FAULTS = f.read()
 SAMPLE_STEPS = [str(n) for n in range(39)]
@@ -486,7 +488,10 @@ def firefox(args):
                                 check=True).stdout
         shot = os.path.join(args.build, "e2e-shots", "web-firefox-phone.png")
         os.makedirs(os.path.dirname(shot), exist_ok=True)
-        run = subprocess.run(["node", os.path.join(HERE, "firefox.mjs"), origin, layout], env=dict(desktop.env, SHOT=shot),
+        expected = json.dumps({"score": oracle_score(*SAMPLE), "refusal": REFUSAL,
+                               "digits": "".join(map(str, oracle_digits(*SAMPLE)))})
+        run = subprocess.run(["node", os.path.join(HERE, "firefox.mjs"), origin, layout, expected],
+                             env=dict(desktop.env, SHOT=shot),
                              capture_output=True, text=True, timeout=300)
         print(run.stdout, end="")
         check(run.returncode == 0, f"firefox.mjs: {run.stderr.strip()[-2000:]}")

@@ -7,13 +7,12 @@ test can say that the page talked to no one and logged no error."""
 import json
 import os
 import socket
-import subprocess
 import time
 import urllib.request
 
 import websocket
 
-from desktop import READY, wait_for
+from harness.checks import READY, wait_for
 
 KEYS = {"Enter": (13, "\r"), "Space": (32, " "), "Escape": (27, ""), "Tab": (9, ""), "Backspace": (8, "")}
 
@@ -49,31 +48,6 @@ def serve(desktop, folder, port=None):
 def stop_serving(desktop, origin):
     """The network gone, for the page at origin."""
     desktop.stop_program(SERVERS.pop(origin))
-
-
-# Lighthouse's audits of what only the host can set: none of them weighs in a
-# category's score.
-HOST_AUDITS = ("uses-text-compression", "uses-long-cache-ttl")
-
-
-def lighthouse(desktop, url, form_factor):
-    """Lighthouse's audit of the page in Debian's Chromium as a phone ("mobile") or a computer
-    ("desktop"): each category's score from 0 to 100, and the host's audits' scores. At the lowest
-    priority: its browser works hard, and must not starve the sound other tests record."""
-    report = desktop.path(f"lighthouse-{form_factor}-{free_port()}.json")
-    tool = os.path.join(os.path.dirname(os.path.abspath(__file__)), "node_modules", ".bin", "lighthouse")
-    flags = ["--preset=desktop"] if form_factor == "desktop" else []
-    subprocess.run(["nice", "-n", "19", tool, url, "--quiet", "--output=json", f"--output-path={report}", *flags,
-                    "--chrome-flags=--headless=new --no-sandbox --disable-gpu --no-first-run "
-                    "--disable-background-networking --disable-component-update --disable-sync"],
-                   env=dict(desktop.env, CHROME_PATH="/usr/bin/chromium"), check=True, timeout=300,
-                   stdout=subprocess.DEVNULL)
-    with open(report) as f:
-        result = json.load(f)
-    scores = {name: None if category["score"] is None else round(category["score"] * 100)
-              for name, category in result["categories"].items()}
-    host = {audit: result["audits"][audit]["score"] for audit in HOST_AUDITS if audit in result["audits"]}
-    return scores, host
 
 
 class Chromium:

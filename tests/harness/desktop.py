@@ -9,77 +9,21 @@ import array
 import ctypes
 import glob
 import json
-import math
 import os
 import shutil
 import signal
 import subprocess
-import sys
 import tempfile
 import time
+
+from harness.checks import Failure, wait_for
+from harness.recording import cues_in
 
 # mozc will not run as root: as root, the input method runs as nobody; as
 # anyone else, as that same user.
 IME_UID = IME_GID = 65534  # nobody and nogroup on Debian
 SINK = "minukape_e2e"
 RATE = 44100
-
-
-def end_on_sigterm():
-    """A test stopped from outside (CTest's time-out, Ctrl+C) still ends its desktop's processes:
-    SystemExit unwinds through the Desktop's clean-up, which a second signal may not cut short."""
-    def end(*_):
-        signal.signal(signal.SIGTERM, signal.SIG_IGN)
-        sys.exit(1)
-    signal.signal(signal.SIGTERM, end)
-
-
-class Failure(Exception):
-    """A check of the program that did not hold."""
-
-
-class Damaged(Failure):
-    """A recording a starved sound path broke (a cue broke off and went on): it cannot judge
-    the program, and is made again."""
-
-
-def check(condition, message):
-    if not condition:
-        raise Failure(message)
-
-
-def check_none(faults):
-    """Passes when a list of what is wrong is empty."""
-    check(not faults, "; ".join(faults))
-
-
-# How long anything may take to be ready (a server, the window, the input
-# method, a bus name, a recording, a count): far more than a loaded machine
-# needs. Every wait ends the moment its condition holds, so the deadline
-# costs nothing where the machine is fast; it only bounds a failure.
-READY = 60
-
-
-def wait_for(condition, timeout=READY, interval=0.02, what="condition"):
-    """Polls condition until it returns something true; raises after timeout seconds."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise TimeoutError(f"timed out after {timeout} s waiting for {what}")
-        time.sleep(interval)
-
-
-def stays(condition, seconds, interval=0.02):
-    """Whether condition holds all through the next seconds: for what must not happen."""
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        if not condition():
-            return False
-        time.sleep(interval)
-    return True
 
 
 # Points of the window (client area) whose colour its design fixes, and the
@@ -102,113 +46,6 @@ def colour_faults(png, origin):
     if blue < 200:
         faults.append(f"the display's digits show {blue} blue pixels")
     return faults
-
-
-# The sample game's cues and the step of the count each is played at: the
-# press at 0, the bells at 10, 20 and 30, the chime at the score, 38.
-GAME_CUES = ["Push", "Kin", "Kin", "Kin", "Pororon"]
-GAME_STEPS = [0, 10, 20, 30, 38]
-STEP_MS = 50
-# A sanitizer's or valgrind's build runs many times slower: there only the
-# cues' order and count are the program's own doing, not their timing.
-TIMED = not os.environ.get("MINUKAPE_UNTIMED")
-
-
-def cue_onsets(build, recording):
-    """The cues a recording holds, as (name, ms) pairs, told apart by the project's cue_onsets."""
-    out = subprocess.run([os.path.join(build, "tests", "cue_onsets"), recording], capture_output=True,
-                         text=True, check=True).stdout
-    return [(name, float(ms)) for name, ms in (line.split() for line in out.splitlines())]
-
-
-def cues_in(build, recording):
-    """The cues of a recording a test judges; one the sound path broke is Damaged."""
-    cues = cue_onsets(build, recording)
-    if any(name == "Dropout" for name, _ in cues):
-        raise Damaged(f"the sound broke off and went on: {cues}")
-    return cues
-
-
-def again_when_damaged(name, scenario, before_again=lambda: None, tries=3):
-    """Runs a scenario; one whose recording a busy machine damaged is played again, from
-    the start, after before_again. A scenario damaged every time fails."""
-    for _ in range(tries):
-        try:
-            return scenario()
-        except Damaged as damage:
-            print(f"{name} again: {damage}")
-            before_again()
-    raise Failure(f"{name}: every recording was damaged")
-
-
-def cue_faults(cues, heard=GAME_CUES, steps=GAME_STEPS, timed=TIMED):
-    """What is wrong with the cues of a count: other cues, order or count than heard; and, in a
-    build that runs at full speed, a cue nearer to another step than to its own. The sound's
-    path adds one delay to every cue, taken as the median of the cues after the press (the
-    first cue also opens the sound server). A busy machine can hold up one step and its cue,
-    or the recording: a cue off its step makes the recording Damaged, to be made again, and
-    only a cue off its step every time fails."""
-    names = [name for name, _ in cues]
-    if names != heard:
-        return [f"heard {names}, not {heard}"]
-    if not timed:
-        return []
-    delays = [at - step * STEP_MS for (_, at), step in zip(cues[1:], steps[1:])]
-    path = sorted(delays)[len(delays) // 2]
-    offsets = [delay - path for delay in delays]
-    print("each cue against its step: " + ", ".join(f"{o:+.1f} ms" for o in offsets))
-    off = [f"{name} at step {step} is {offset:+.0f} ms off it, nearer another step"
-           for name, step, offset in zip(names[1:], steps[1:], offsets) if abs(offset) >= STEP_MS / 2]
-    if off:
-        raise Damaged("; ".join(off))
-    return []
-
-
-# The kana table, row by row: the digit of each kana is its row's number.
-KANA_ROWS = ["ん", "あぁかがさざただなはばぱまやゃらわ", "いぃきぎしじちぢにひびぴみり",
-             "うぅくぐすずつづっぬふぶぷむゆゅる", "えぇけげせぜてでねへべぺめれ", "おぉこごそぞとどのほぼぽもよょろを"]
-
-
-def oracle_joined(first, second):
-    """The two names joined as the game joins them: the one that sorts first in front."""
-    return first + second if first.encode("utf-16-be") <= second.encode("utf-16-be") else second + first
-
-
-def oracle_digits(first, second):
-    """The digits of the joined names."""
-    return [next(row for row, members in enumerate(KANA_ROWS) if kana in members)
-            for kana in oracle_joined(first, second)]
-
-
-def binomial_mod10(m, k):
-    """C(m, k) mod 10, from C(m, k) mod 2 and mod 5 by Lucas' theorem."""
-    mod2 = 1 if k & ~m == 0 else 0
-    mod5 = 1
-    while m or k:
-        mod5 = mod5 * (math.comb(m % 5, k % 5) if k % 5 <= m % 5 else 0) % 5
-        m, k = m // 5, k // 5
-    return (5 * mod2 + 6 * mod5) % 10
-
-
-def oracle_rows(digits, shown):
-    """The fold's rows as a person works them out on paper, pass by pass. Of a digit row longer
-    than shown: the first row, then the rows of shown digits and fewer, the first of them found
-    at once, each digit the sum of those above weighted by a row of Pascal's triangle."""
-    rows = [digits]
-    if len(digits) > shown:
-        weights = [binomial_mod10(len(digits) - shown, k) for k in range(len(digits) - shown + 1)]
-        rows.append([sum(w * d for w, d in zip(weights, digits[j:])) % 10 for j in range(shown)])
-    while len(rows[-1]) > 2:
-        rows.append([(a + b) % 10 for a, b in zip(rows[-1], rows[-1][1:])])
-    return rows
-
-
-def oracle_score(first, second):
-    """The score the fold's last two digits make; names too long to fold pass by pass are
-    folded at once."""
-    digits = oracle_digits(first, second)
-    last = oracle_rows(digits, 2 if len(digits) > 1000 else len(digits))[-1]
-    return 100 if last == [0, 0] else int("".join(map(str, last)))
 
 
 def adopt_orphans():

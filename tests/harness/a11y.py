@@ -4,7 +4,7 @@ the AT-SPI client binds to the bus it finds at import."""
 import pyatspi
 from gi.repository import GLib
 
-from desktop import wait_for
+from harness.checks import wait_for
 
 
 def application(name="minukape", pid=None):

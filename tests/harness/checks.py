@@ -1,0 +1,58 @@
+"""What every scenario checks with: a check that fails with its message, a wait that ends
+the moment its condition holds, a watch over what must not happen, and a clean end when
+stopped from outside."""
+import signal
+import sys
+import time
+
+
+def end_on_sigterm():
+    """A test stopped from outside (CTest's time-out, Ctrl+C) still ends its desktop's processes:
+    SystemExit unwinds through the Desktop's clean-up, which a second signal may not cut short."""
+    def end(*_):
+        signal.signal(signal.SIGTERM, signal.SIG_IGN)
+        sys.exit(1)
+    signal.signal(signal.SIGTERM, end)
+
+
+class Failure(Exception):
+    """A check of the program that did not hold."""
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def check_none(faults):
+    """Passes when a list of what is wrong is empty."""
+    check(not faults, "; ".join(faults))
+
+
+# How long anything may take to be ready (a server, the window, the input
+# method, a bus name, a recording, a count): far more than a loaded machine
+# needs. Every wait ends the moment its condition holds, so the deadline
+# costs nothing where the machine is fast; it only bounds a failure.
+READY = 60
+
+
+def wait_for(condition, timeout=READY, interval=0.02, what="condition"):
+    """Polls condition until it returns something true; raises after timeout seconds."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise TimeoutError(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(interval)
+
+
+def stays(condition, seconds, interval=0.02):
+    """Whether condition holds all through the next seconds: for what must not happen."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if not condition():
+            return False
+        time.sleep(interval)
+    return True
