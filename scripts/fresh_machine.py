@@ -69,11 +69,14 @@ class Fresh:
         for fs, where, kind in [('proc', 'proc', 'proc'), ('sysfs', 'sys', 'sysfs')]:
             subprocess.run(['mount', '-t', kind, fs, str(self.root / where)], check=True)
         subprocess.run(['mount', '--rbind', '/dev', str(self.root / 'dev')], check=True)
-        # What the root downloads is kept for the next run.
-        archives = self.cache / 'archives'
-        (archives / 'partial').mkdir(parents=True, exist_ok=True)
-        subprocess.run(['mount', '--bind', str(archives), str(self.root / 'var/cache/apt/archives')], check=True)
+        # What the root downloads, packages and their lists, is kept for the next run.
+        for kept, inside in (('archives', 'var/cache/apt/archives'), ('lists', 'var/lib/apt/lists')):
+            (self.cache / kept / 'partial').mkdir(parents=True, exist_ok=True)
+            subprocess.run(['mount', '--bind', str(self.cache / kept), str(self.root / inside)], check=True)
         (self.root / 'etc/apt/apt.conf.d/01keep-debs').write_text('Binary::apt::APT::Keep-Downloaded-Packages "true";\n')
+        # A root used once: dpkg need not sync each file, nor man-db index the manuals.
+        (self.root / 'etc/dpkg/dpkg.cfg.d/01unsafe-io').write_text('force-unsafe-io\n')
+        self.as_root('echo "man-db man-db/auto-update boolean false" | debconf-set-selections')
         self.as_root(f'useradd --create-home --shell /bin/bash {USER} && '
                      f'echo "{USER} ALL=(ALL) NOPASSWD: ALL" > /etc/sudoers.d/{USER}')
         clone = self.root / CLONE.lstrip('/')
