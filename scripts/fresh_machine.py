@@ -266,6 +266,9 @@ def wait_for(condition, what, seconds=120):
 
 
 def main():
+    # The first process of its PID namespace ends on a stop signal only if it says so; with it
+    # ends everything it started.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit('stopped'))
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument('--source', type=Path, required=True, help='the repository to clone')
     parser.add_argument('--cache', type=Path, required=True, help='where the pristine root and packages are kept')
