@@ -93,14 +93,9 @@ if [ $count = yes ]; then
     exit 0
 fi
 if [ ${#missing[@]} -gt 0 ]; then
-    # One install at a time: the newcomer's test may install beside the suite's.
-    mkdir -p "$(dirname "$0")/../build"
-    exec 9>"$(dirname "$0")/../build/deps.lock"
-    flock 9
     echo "Installing (with what they depend on): ${missing[*]}"
     "${as_root[@]}" apt-get update -q
     DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
-    exec 9>&-
 fi
 
 # The page's tests' npm packages, at the versions the lock file pins, into
