@@ -303,8 +303,9 @@ class Desktop:
             window = wait_for(lambda: self.run(["xdotool", "search", "--onlyvisible", "--name", "ミヌカペ"]).split(),
                               interval=0.05, what="the window")
             self.window, origin = window[0], (0, 0)
-        # The first paint follows the map: the window shows its own grounds.
-        wait_for(lambda: self.shows_grounds(origin), interval=0.05, what="the window's first paint")
+        # The first paint follows the map: the window shows its own grounds. Each look is a
+        # screenshot, which takes a while of a core that other tests' sound needs: seldom.
+        wait_for(lambda: self.shows_grounds(origin), interval=0.25, what="the window's first paint")
         return program
 
     def shows_grounds(self, origin):
