@@ -339,10 +339,13 @@ class Page:
         b = self.browser = Chromium(self.desktop, serve(self.desktop, folder))
         b.open()
         # A person's first press lets the page fetch its sounds; each missing cue takes three
-        # requests to settle on the default, which on a busy machine may outlast the press.
+        # requests to settle on the default (its name, with ".wav", the default), which on a busy
+        # machine may outlast the press: a cue still settling when its step comes gives way to the next.
         b.click("Text1")
-        wait_for(lambda: b.evaluate("performance.getEntriesByType('resource').some(e => e.name.endsWith('/Default.wav'))"),
-                 what="the default sound to be fetched")
+        wait_for(lambda: b.evaluate("(e => e.filter(r => r.name.includes('/Sound/')).length >= 6"
+                                    " && e.some(r => r.name.endsWith('/Default.wav')))"
+                                    "(performance.getEntriesByType('resource'))"),
+                 what="every cue to settle on the default sound")
         cues = self.heard(lambda: (b.key("Tab"), b.key("Tab"), b.key("Enter"), self.count_to(38), time.sleep(0.5)))
         check([name for name, _ in cues] == ["Default"] * 5, f"heard {cues}")
         missing = [event for event in b.events if event.get("method") == "Log.entryAdded"]
