@@ -207,7 +207,8 @@ def installed(fresh, shown):
     apt = shown_one(shown, 'sudo apt install')
     deb = fresh.file(re.search(r'\./(\S+\.deb)', apt).group(1))
     fresh.check(deb.exists(), f'the package is {deb.name}')
-    lint = subprocess.run(['lintian', '--tag-display-limit', '0', str(deb)],
+    # lintian's temporary files go in the test's own folder, which goes at the end.
+    lint = subprocess.run(['lintian', '--tag-display-limit', '0', str(deb)], env=dict(os.environ, TMPDIR=str(fresh.work)),
                           stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
     fresh.check(not re.search(r'^[EW]: ', lint.stdout, re.M), 'lintian: no error and no warning', lint.stdout)
     fresh.run(apt, answer='y\n')
