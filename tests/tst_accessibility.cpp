@@ -9,77 +9,72 @@ class TestAccessibility : public QObject {
     Q_OBJECT
 
 private slots:
-    void controls_data();
-    void controls();
-    void hiddenBoxIsNotInTheTree();
-    void finalScoreIsReadable();
-};
+    void controls_data()
+    {
+        QTest::addColumn<QString>("object");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("described");
 
-void TestAccessibility::controls_data()
-{
-    QTest::addColumn<QString>("object");
-    QTest::addColumn<int>("role");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("described");
-
-    QTest::newRow("first name box") << "Text1" << int(QAccessible::EditableText)
-                                    << QStringLiteral("一人目の氏名") << true;
-    QTest::newRow("second name box") << "Text2" << int(QAccessible::EditableText)
-                                     << QStringLiteral("二人目の氏名") << true;
-    QTest::newRow("button") << "Command1" << int(QAccessible::Button) << QStringLiteral("相性を診断する") << true;
-    QTest::newRow("result box") << "Text3" << int(QAccessible::EditableText) << QStringLiteral("相性度") << true;
-    QTest::newRow("title") << "Label1" << int(QAccessible::StaticText) << QStringLiteral("ミヌカペ") << false;
-    QTest::newRow("instruction") << "Label3" << int(QAccessible::StaticText)
-                                 << QStringLiteral("相性を占う二人の氏名をひらがな50音で入力してください。") << false;
-}
-
-void TestAccessibility::controls()
-{
-    QFETCH(QString, object);
-    QFETCH(int, role);
-    QFETCH(QString, name);
-    QFETCH(bool, described);
-
-    FormDriver driver;
-    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&driver.form());
-    QAccessibleInterface *control = nullptr;
-    for (int i = 0; i < window->childCount(); ++i) {
-        if (window->child(i)->object()->objectName() == object)
-            control = window->child(i);
+        QTest::newRow("first name box") << "Text1" << int(QAccessible::EditableText)
+                                        << QStringLiteral("一人目の氏名") << true;
+        QTest::newRow("second name box") << "Text2" << int(QAccessible::EditableText)
+                                         << QStringLiteral("二人目の氏名") << true;
+        QTest::newRow("button") << "Command1" << int(QAccessible::Button) << QStringLiteral("相性を診断する") << true;
+        QTest::newRow("result box") << "Text3" << int(QAccessible::EditableText) << QStringLiteral("相性度") << true;
+        QTest::newRow("title") << "Label1" << int(QAccessible::StaticText) << QStringLiteral("ミヌカペ") << false;
+        QTest::newRow("instruction") << "Label3" << int(QAccessible::StaticText)
+                                     << QStringLiteral("相性を占う二人の氏名をひらがな50音で入力してください。") << false;
     }
-    QVERIFY2(control, "not among the window's accessible children");
-    QCOMPARE(int(control->role()), role);
-    QCOMPARE(control->text(QAccessible::Name), name);
-    QCOMPARE(!control->text(QAccessible::Description).isEmpty(), described);
-    QVERIFY(window->indexOfChild(control) >= 0);
-    QCOMPARE(control->parent()->object(), &driver.form());
-}
 
-void TestAccessibility::hiddenBoxIsNotInTheTree()
-{
-    FormDriver driver;
-    driver.Click(driver.Command1()); // fills the hidden box
-    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&driver.form());
-    QStringList children;
-    for (int i = 0; i < window->childCount(); ++i)
-        children << window->child(i)->object()->objectName();
-    QCOMPARE(children.size(), 8);
-    QVERIFY(!children.contains(QStringLiteral("Text4")));
-    QVERIFY(!window->child(-1) && !window->child(8));
-    QCOMPARE(window->indexOfChild(QAccessible::queryAccessibleInterface(driver.Text4())), -1);
-}
+    void controls()
+    {
+        QFETCH(QString, object);
+        QFETCH(int, role);
+        QFETCH(QString, name);
+        QFETCH(bool, described);
 
-void TestAccessibility::finalScoreIsReadable()
-{
-    FormDriver driver;
-    driver.Click(driver.Command1());
-    QVERIFY(driver.WaitForCountToEnd());
-    QAccessibleInterface *result = QAccessible::queryAccessibleInterface(driver.Text3());
-    QCOMPARE(result->text(QAccessible::Value), QStringLiteral("38"));
-    QVERIFY(result->textInterface());
-    QCOMPARE(result->textInterface()->text(0, result->textInterface()->characterCount()),
-             QStringLiteral("38"));
-}
+        FormDriver driver;
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&driver.form());
+        QAccessibleInterface *control = nullptr;
+        for (int i = 0; i < window->childCount(); ++i) {
+            if (window->child(i)->object()->objectName() == object)
+                control = window->child(i);
+        }
+        QVERIFY2(control, "not among the window's accessible children");
+        QCOMPARE(int(control->role()), role);
+        QCOMPARE(control->text(QAccessible::Name), name);
+        QCOMPARE(!control->text(QAccessible::Description).isEmpty(), described);
+        QVERIFY(window->indexOfChild(control) >= 0);
+        QCOMPARE(control->parent()->object(), &driver.form());
+    }
+
+    void hiddenBoxIsNotInTheTree()
+    {
+        FormDriver driver;
+        driver.Click(driver.Command1()); // fills the hidden box
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&driver.form());
+        QStringList children;
+        for (int i = 0; i < window->childCount(); ++i)
+            children << window->child(i)->object()->objectName();
+        QCOMPARE(children.size(), 8);
+        QVERIFY(!children.contains(QStringLiteral("Text4")));
+        QVERIFY(!window->child(-1) && !window->child(8));
+        QCOMPARE(window->indexOfChild(QAccessible::queryAccessibleInterface(driver.Text4())), -1);
+    }
+
+    void finalScoreIsReadable()
+    {
+        FormDriver driver;
+        driver.Click(driver.Command1());
+        QVERIFY(driver.WaitForCountToEnd());
+        QAccessibleInterface *result = QAccessible::queryAccessibleInterface(driver.Text3());
+        QCOMPARE(result->text(QAccessible::Value), QStringLiteral("38"));
+        QVERIFY(result->textInterface());
+        QCOMPARE(result->textInterface()->text(0, result->textInterface()->characterCount()),
+                 QStringLiteral("38"));
+    }
+};
 
 QTEST_MAIN(TestAccessibility)
 #include "tst_accessibility.moc"

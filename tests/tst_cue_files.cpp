@@ -8,17 +8,6 @@
 #include "CueBackend.h"
 #include "CueFiles.h"
 
-class TestCueFiles : public QObject {
-    Q_OBJECT
-
-private slots:
-    void resolvesCueNames_data();
-    void resolvesCueNames();
-    void findsTheDefaultSoundBesideTheProgram();
-    void tellsAWavFromOtherFiles_data();
-    void tellsAWavFromOtherFiles();
-};
-
 namespace {
 
 QString FromPath(const std::filesystem::path &path)
@@ -28,92 +17,97 @@ QString FromPath(const std::filesystem::path &path)
 
 } // namespace
 
-void TestCueFiles::resolvesCueNames_data()
-{
-    QTest::addColumn<QStringList>("files"); // laid out in the current directory; "x/" is a folder
-    QTest::addColumn<QString>("cue");
-    QTest::addColumn<QString>("expected"); // relative to the current directory, empty for none
+class TestCueFiles : public QObject {
+    Q_OBJECT
 
-    QTest::newRow("name as given") << QStringList{"Sound/Push"} << "./Sound/Push" << "Sound/Push";
-    QTest::newRow(".wav added") << QStringList{"Sound/Push.wav"} << "./Sound/Push" << "Sound/Push.wav";
-    QTest::newRow("name as given before .wav")
-        << QStringList{"Sound/Push", "Sound/Push.wav"} << "./Sound/Push" << "Sound/Push";
-    QTest::newRow("exact .wav before other case")
-        << QStringList{"Sound/PUSH", "Sound/Push.wav"} << "./Sound/Push" << "Sound/Push.wav";
-    QTest::newRow("file name in other case") << QStringList{"Sound/kin.WAV"} << "./Sound/Kin" << "Sound/kin.WAV";
-    QTest::newRow("bare name in other case") << QStringList{"Sound/POROROn"} << "./Sound/Pororon" << "Sound/POROROn";
-    QTest::newRow("a folder is no sound")
-        << QStringList{"Sound/Push/", "Sound/push.wav"} << "./Sound/Push" << "Sound/push.wav";
-    QTest::newRow("only a folder") << QStringList{"Sound/Push.wav/"} << "./Sound/Push" << QString();
-    QTest::newRow("other cues only") << QStringList{"Sound/Kin.wav"} << "./Sound/Push" << QString();
-    QTest::newRow("empty Sound folder") << QStringList{"Sound/"} << "./Sound/Push" << QString();
-    QTest::newRow("no Sound folder") << QStringList{} << "./Sound/Push" << QString();
-    QTest::newRow("other extension is not tried") << QStringList{"Sound/Push.ogg"} << "./Sound/Push" << QString();
-}
+private slots:
+    void resolvesCueNames_data()
+    {
+        QTest::addColumn<QStringList>("files"); // laid out in the current directory; "x/" is a folder
+        QTest::addColumn<QString>("cue");
+        QTest::addColumn<QString>("expected"); // relative to the current directory, empty for none
 
-void TestCueFiles::resolvesCueNames()
-{
-    QFETCH(QStringList, files);
-    QFETCH(QString, cue);
-    QFETCH(QString, expected);
-
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    for (const QString &file : files) {
-        const QString path = dir.filePath(file);
-        if (file.endsWith(u'/')) {
-            QVERIFY(QDir().mkpath(path));
-        } else {
-            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-        }
+        QTest::newRow("name as given") << QStringList{"Sound/Push"} << "./Sound/Push" << "Sound/Push";
+        QTest::newRow(".wav added") << QStringList{"Sound/Push.wav"} << "./Sound/Push" << "Sound/Push.wav";
+        QTest::newRow("name as given before .wav")
+            << QStringList{"Sound/Push", "Sound/Push.wav"} << "./Sound/Push" << "Sound/Push";
+        QTest::newRow("exact .wav before other case")
+            << QStringList{"Sound/PUSH", "Sound/Push.wav"} << "./Sound/Push" << "Sound/Push.wav";
+        QTest::newRow("file name in other case") << QStringList{"Sound/kin.WAV"} << "./Sound/Kin" << "Sound/kin.WAV";
+        QTest::newRow("bare name in other case") << QStringList{"Sound/POROROn"} << "./Sound/Pororon" << "Sound/POROROn";
+        QTest::newRow("a folder is no sound")
+            << QStringList{"Sound/Push/", "Sound/push.wav"} << "./Sound/Push" << "Sound/push.wav";
+        QTest::newRow("only a folder") << QStringList{"Sound/Push.wav/"} << "./Sound/Push" << QString();
+        QTest::newRow("other cues only") << QStringList{"Sound/Kin.wav"} << "./Sound/Push" << QString();
+        QTest::newRow("empty Sound folder") << QStringList{"Sound/"} << "./Sound/Push" << QString();
+        QTest::newRow("no Sound folder") << QStringList{} << "./Sound/Push" << QString();
+        QTest::newRow("other extension is not tried") << QStringList{"Sound/Push.ogg"} << "./Sound/Push" << QString();
     }
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir.path()));
-    const QString resolved = FromPath(ResolveCueFile(cue.toStdU16String()));
-    QDir::setCurrent(previous);
 
-    QCOMPARE(resolved, expected.isEmpty() ? QString() : QFileInfo(dir.filePath(expected)).absoluteFilePath());
-}
+    void resolvesCueNames()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, cue);
+        QFETCH(QString, expected);
 
-void TestCueFiles::findsTheDefaultSoundBesideTheProgram()
-{
-    const QString file = FromPath(DefaultCueFile(CueBackend::ProgramFolder()));
-    QVERIFY(!file.isEmpty());
-    QVERIFY(file.endsWith(QLatin1String("share/minukape/Default.wav")));
-    QVERIFY(QFileInfo(file).isFile());
-}
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        for (const QString &file : files) {
+            const QString path = dir.filePath(file);
+            if (file.endsWith(u'/')) {
+                QVERIFY(QDir().mkpath(path));
+            } else {
+                QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+                QFile f(path);
+                QVERIFY(f.open(QIODevice::WriteOnly));
+            }
+        }
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const QString resolved = FromPath(ResolveCueFile(cue.toStdU16String()));
+        QDir::setCurrent(previous);
 
-void TestCueFiles::tellsAWavFromOtherFiles_data()
-{
-    QFile kin(QStringLiteral(MINUKAPE_SOURCE_DIR "/Sound/Kin.wav"));
-    QVERIFY(kin.open(QIODevice::ReadOnly));
-    const QByteArray wav = kin.readAll();
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("playable");
+        QCOMPARE(resolved, expected.isEmpty() ? QString() : QFileInfo(dir.filePath(expected)).absoluteFilePath());
+    }
 
-    QTest::newRow("a cue's sound") << wav << true;
-    QTest::newRow("empty") << QByteArray() << false;
-    QTest::newRow("header cut short") << wav.left(30) << false;
-    QTest::newRow("chunks but no data") << wav.left(36) << false;
-    QTest::newRow("not RIFF") << QByteArray("ID3\x04 some other sound file") << false;
-    // A whole sound whose form type says it is something else.
-    QTest::newRow("RIFF but not WAVE") << QByteArray(wav).replace(8, 4, "AVI ") << false;
-}
+    void findsTheDefaultSoundBesideTheProgram()
+    {
+        const QString file = FromPath(DefaultCueFile(CueBackend::ProgramFolder()));
+        QVERIFY(!file.isEmpty());
+        QVERIFY(file.endsWith(QLatin1String("share/minukape/Default.wav")));
+        QVERIFY(QFileInfo(file).isFile());
+    }
 
-void TestCueFiles::tellsAWavFromOtherFiles()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(bool, playable);
+    void tellsAWavFromOtherFiles_data()
+    {
+        QFile kin(QStringLiteral(MINUKAPE_SOURCE_DIR "/Sound/Kin.wav"));
+        QVERIFY(kin.open(QIODevice::ReadOnly));
+        const QByteArray wav = kin.readAll();
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("playable");
 
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("cue.wav")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
-    QCOMPARE(LooksLikeWav(file.fileName().toStdU16String()), playable);
-}
+        QTest::newRow("a cue's sound") << wav << true;
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("header cut short") << wav.left(30) << false;
+        QTest::newRow("chunks but no data") << wav.left(36) << false;
+        QTest::newRow("not RIFF") << QByteArray("ID3\x04 some other sound file") << false;
+        // A whole sound whose form type says it is something else.
+        QTest::newRow("RIFF but not WAVE") << QByteArray(wav).replace(8, 4, "AVI ") << false;
+    }
+
+    void tellsAWavFromOtherFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, playable);
+
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("cue.wav")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        QCOMPARE(LooksLikeWav(file.fileName().toStdU16String()), playable);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestCueFiles)
 #include "tst_cue_files.moc"

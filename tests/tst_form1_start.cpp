@@ -39,16 +39,6 @@ bool IsMincho(const QString &face)
 class TestForm1Start : public QObject {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    void window();
-    void controls_data();
-    void controls();
-    void startState();
-    void tabOrder();
-
 private:
     template <typename T>
     T *control(const char *name) const
@@ -57,140 +47,141 @@ private:
     }
 
     Form1 *form = nullptr;
+
+private slots:
+    void init()
+    {
+        form = new Form1;
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form, ReadyMs));
+        QApplication::setActiveWindow(form);
+        QVERIFY(QTest::qWaitForWindowActive(form, ReadyMs));
+    }
+
+    void cleanup()
+    {
+        delete form;
+        form = nullptr;
+    }
+
+    void window()
+    {
+        const QSize client(Form1Layout::ClientWidthTwips / Form1Layout::TwipsPerPixel,
+                           Form1Layout::ClientHeightTwips / Form1Layout::TwipsPerPixel);
+        QCOMPARE(form->windowTitle(), QString::fromUtf16(Form1Layout::Caption.data(), Form1Layout::Caption.size()));
+        QCOMPARE(form->size(), client);
+        QCOMPARE(form->minimumSize(), client);
+        QCOMPARE(form->maximumSize(), client);
+        const Form1Layout::Colour ground = Form1Layout::FormColour;
+        QCOMPARE(form->palette().color(QPalette::Window), QColor(ground & 0xFF, (ground >> 8) & 0xFF, ground >> 16));
+        QVERIFY(form->autoFillBackground());
+        QCOMPARE(form->font().pointSizeF(), Form1Layout::DefaultPointsX100 / 100.0);
+        // No style sheet: the platform's own style draws every control.
+        QVERIFY(form->styleSheet().isEmpty());
+        const QList<QSize> sizes = form->windowIcon().availableSizes();
+        for (int size : {16, 32, 48, 256})
+            QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+    }
+
+    // Every control of the Designer form against the layout table that the
+    // other faces build from: kind, place (15 twips a pixel), text, name, font
+    // and colours.
+    void controls_data()
+    {
+        QTest::addColumn<int>("row");
+        for (const Form1Layout::Control &control : Form1Layout::Controls)
+            QTest::newRow(control.name.data()) << int(&control - Form1Layout::Controls.data());
+    }
+
+    void controls()
+    {
+        QFETCH(int, row);
+        const Form1Layout::Control &control = Form1Layout::Controls[std::size_t(row)];
+        const auto utf16 = [](std::u16string_view text) { return QString::fromUtf16(text.data(), text.size()); };
+        const int px = Form1Layout::TwipsPerPixel;
+
+        QWidget *widget = form->findChild<QWidget *>(QString::fromLatin1(control.name));
+        QVERIFY(widget);
+        QCOMPARE(widget->geometry(),
+                 QRect(control.left / px, control.top / px, control.width / px, control.height / px));
+        QString text;
+        if (auto *box = qobject_cast<QLineEdit *>(widget))
+            text = box->text();
+        else if (auto *label = qobject_cast<QLabel *>(widget))
+            text = label->text();
+        else if (auto *button = qobject_cast<QPushButton *>(widget))
+            text = button->text();
+        const char *kinds[] = {"QLineEdit", "QPushButton", "QLabel"};
+        QCOMPARE(widget->metaObject()->className(), kinds[int(control.kind)]);
+        QCOMPARE(text, utf16(control.text));
+        QCOMPARE(widget->accessibleName().isEmpty() ? text : widget->accessibleName(),
+                 utf16(Form1Layout::SpokenName(control)));
+        QCOMPARE(widget->isHidden(), !control.shown);
+
+        const QFont font = widget->font();
+        QCOMPARE(font.pointSizeF(), control.pointsX100 / 100.0);
+        QCOMPARE(font.weight(), QFont::Normal);
+        QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
+        QCOMPARE(font.families().value(0), utf16(Form1Layout::DesignFace));
+        const QStringList faces = FacesDrawing(QStringLiteral("ひらがなカタカナ相性"), font);
+        QVERIFY2(!faces.isEmpty(), "no glyphs laid out");
+        for (const QString &face : faces)
+            QVERIFY2(IsMincho(face), qPrintable(QStringLiteral("kana drawn with %1").arg(face)));
+
+        const auto colour = [](Form1Layout::Colour c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); };
+        const bool box = control.kind == Form1Layout::Kind::TextBox;
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            if (control.background != Form1Layout::PlatformColour)
+                QCOMPARE(widget->palette().color(group, box ? QPalette::Base : QPalette::Window),
+                         colour(control.background));
+            if (control.foreground != Form1Layout::PlatformColour)
+                QCOMPARE(widget->palette().color(group, box ? QPalette::Text : QPalette::WindowText),
+                         colour(control.foreground));
+        }
+        if (!box && control.background != Form1Layout::PlatformColour)
+            QVERIFY(widget->autoFillBackground());
+    }
+
+    void startState()
+    {
+        auto *display = control<QLineEdit>("Text3");
+        auto *digits = control<QLineEdit>("Text4");
+        auto *timer = form->findChild<QTimer *>(QStringLiteral("Timer1"));
+        QVERIFY(timer);
+
+        QVERIFY(control<QPushButton>("Command1")->isEnabled());
+        QVERIFY(display->text().isEmpty());
+        QVERIFY(display->isReadOnly());
+        QCOMPARE(display->alignment(), Qt::AlignCenter);
+        QCOMPARE(display->cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(!control<QLineEdit>("Text1")->isReadOnly());
+        QVERIFY(!control<QLineEdit>("Text2")->isReadOnly());
+        QVERIFY(!digits->isVisible());
+        QVERIFY(digits->isHidden());
+        QVERIFY(!timer->isActive());
+        QCOMPARE(timer->interval(), 50);
+        QCOMPARE(timer->timerType(), Qt::PreciseTimer);
+        QCOMPARE(form->property("aisyou").toUInt(), 0u);
+        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>("Text1"));
+    }
+
+    void tabOrder()
+    {
+        QStringList visited;
+        for (int i = 0; i < 8; ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        // The controls a person can reach, in the table's tab order, and round again.
+        QStringList reachable;
+        for (const Form1Layout::Control &control : Form1Layout::Controls) {
+            if (control.shown && control.kind != Form1Layout::Kind::Label)
+                reachable << QString::fromLatin1(control.name);
+        }
+        QCOMPARE(visited, reachable + reachable);
+        QVERIFY(!control<QLineEdit>("Text4")->isVisible());
+    }
 };
-
-void TestForm1Start::init()
-{
-    form = new Form1;
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form, ReadyMs));
-    QApplication::setActiveWindow(form);
-    QVERIFY(QTest::qWaitForWindowActive(form, ReadyMs));
-}
-
-void TestForm1Start::cleanup()
-{
-    delete form;
-    form = nullptr;
-}
-
-void TestForm1Start::window()
-{
-    const QSize client(Form1Layout::ClientWidthTwips / Form1Layout::TwipsPerPixel,
-                       Form1Layout::ClientHeightTwips / Form1Layout::TwipsPerPixel);
-    QCOMPARE(form->windowTitle(), QString::fromUtf16(Form1Layout::Caption.data(), Form1Layout::Caption.size()));
-    QCOMPARE(form->size(), client);
-    QCOMPARE(form->minimumSize(), client);
-    QCOMPARE(form->maximumSize(), client);
-    const Form1Layout::Colour ground = Form1Layout::FormColour;
-    QCOMPARE(form->palette().color(QPalette::Window), QColor(ground & 0xFF, (ground >> 8) & 0xFF, ground >> 16));
-    QVERIFY(form->autoFillBackground());
-    QCOMPARE(form->font().pointSizeF(), Form1Layout::DefaultPointsX100 / 100.0);
-    // No style sheet: the platform's own style draws every control.
-    QVERIFY(form->styleSheet().isEmpty());
-    const QList<QSize> sizes = form->windowIcon().availableSizes();
-    for (int size : {16, 32, 48, 256})
-        QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
-}
-
-// Every control of the Designer form against the layout table that the
-// other faces build from: kind, place (15 twips a pixel), text, name, font
-// and colours.
-void TestForm1Start::controls_data()
-{
-    QTest::addColumn<int>("row");
-    for (const Form1Layout::Control &control : Form1Layout::Controls)
-        QTest::newRow(control.name.data()) << int(&control - Form1Layout::Controls.data());
-}
-
-void TestForm1Start::controls()
-{
-    QFETCH(int, row);
-    const Form1Layout::Control &control = Form1Layout::Controls[std::size_t(row)];
-    const auto utf16 = [](std::u16string_view text) { return QString::fromUtf16(text.data(), text.size()); };
-    const int px = Form1Layout::TwipsPerPixel;
-
-    QWidget *widget = form->findChild<QWidget *>(QString::fromLatin1(control.name));
-    QVERIFY(widget);
-    QCOMPARE(widget->geometry(),
-             QRect(control.left / px, control.top / px, control.width / px, control.height / px));
-    QString text;
-    if (auto *box = qobject_cast<QLineEdit *>(widget))
-        text = box->text();
-    else if (auto *label = qobject_cast<QLabel *>(widget))
-        text = label->text();
-    else if (auto *button = qobject_cast<QPushButton *>(widget))
-        text = button->text();
-    const char *kinds[] = {"QLineEdit", "QPushButton", "QLabel"};
-    QCOMPARE(widget->metaObject()->className(), kinds[int(control.kind)]);
-    QCOMPARE(text, utf16(control.text));
-    QCOMPARE(widget->accessibleName().isEmpty() ? text : widget->accessibleName(),
-             utf16(Form1Layout::SpokenName(control)));
-    QCOMPARE(widget->isHidden(), !control.shown);
-
-    const QFont font = widget->font();
-    QCOMPARE(font.pointSizeF(), control.pointsX100 / 100.0);
-    QCOMPARE(font.weight(), QFont::Normal);
-    QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
-    QCOMPARE(font.families().value(0), utf16(Form1Layout::DesignFace));
-    const QStringList faces = FacesDrawing(QStringLiteral("ひらがなカタカナ相性"), font);
-    QVERIFY2(!faces.isEmpty(), "no glyphs laid out");
-    for (const QString &face : faces)
-        QVERIFY2(IsMincho(face), qPrintable(QStringLiteral("kana drawn with %1").arg(face)));
-
-    const auto colour = [](Form1Layout::Colour c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); };
-    const bool box = control.kind == Form1Layout::Kind::TextBox;
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        if (control.background != Form1Layout::PlatformColour)
-            QCOMPARE(widget->palette().color(group, box ? QPalette::Base : QPalette::Window),
-                     colour(control.background));
-        if (control.foreground != Form1Layout::PlatformColour)
-            QCOMPARE(widget->palette().color(group, box ? QPalette::Text : QPalette::WindowText),
-                     colour(control.foreground));
-    }
-    if (!box && control.background != Form1Layout::PlatformColour)
-        QVERIFY(widget->autoFillBackground());
-}
-
-void TestForm1Start::startState()
-{
-    auto *display = control<QLineEdit>("Text3");
-    auto *digits = control<QLineEdit>("Text4");
-    auto *timer = form->findChild<QTimer *>(QStringLiteral("Timer1"));
-    QVERIFY(timer);
-
-    QVERIFY(control<QPushButton>("Command1")->isEnabled());
-    QVERIFY(display->text().isEmpty());
-    QVERIFY(display->isReadOnly());
-    QCOMPARE(display->alignment(), Qt::AlignCenter);
-    QCOMPARE(display->cursor().shape(), Qt::ArrowCursor);
-    QVERIFY(!control<QLineEdit>("Text1")->isReadOnly());
-    QVERIFY(!control<QLineEdit>("Text2")->isReadOnly());
-    QVERIFY(!digits->isVisible());
-    QVERIFY(digits->isHidden());
-    QVERIFY(!timer->isActive());
-    QCOMPARE(timer->interval(), 50);
-    QCOMPARE(timer->timerType(), Qt::PreciseTimer);
-    QCOMPARE(form->property("aisyou").toUInt(), 0u);
-    QCOMPARE(QApplication::focusWidget(), control<QLineEdit>("Text1"));
-}
-
-void TestForm1Start::tabOrder()
-{
-    QStringList visited;
-    for (int i = 0; i < 8; ++i) {
-        visited << QApplication::focusWidget()->objectName();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    // The controls a person can reach, in the table's tab order, and round again.
-    QStringList reachable;
-    for (const Form1Layout::Control &control : Form1Layout::Controls) {
-        if (control.shown && control.kind != Form1Layout::Kind::Label)
-            reachable << QString::fromLatin1(control.name);
-    }
-    QCOMPARE(visited, reachable + reachable);
-    QVERIFY(!control<QLineEdit>("Text4")->isVisible());
-}
 
 QTEST_MAIN(TestForm1Start)
 #include "tst_form1_start.moc"

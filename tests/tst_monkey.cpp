@@ -207,36 +207,33 @@ class TestMonkey : public QObject {
     Q_OBJECT
 
 private slots:
-    void randomSteps_data();
-    void randomSteps();
-};
+    void randomSteps_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<int>("steps");
 
-void TestMonkey::randomSteps_data()
-{
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<int>("steps");
-
-    // Two careless people of 5000 steps each, run side by side as two tests.
-    QTest::newRow("seed 1") << 1u << 5000;
-    QTest::newRow("seed 2") << 2u << 5000;
-}
-
-void TestMonkey::randomSteps()
-{
-    QFETCH(quint32, seed);
-    QFETCH(int, steps);
-
-    Monkey monkey(seed);
-    QStringList recent;
-    for (int step = 0; step < steps; ++step) {
-        recent << monkey.Step();
-        if (recent.size() > 8)
-            recent.removeFirst();
-        const QString broken = monkey.Broken();
-        QVERIFY2(broken.isEmpty(), qPrintable(QStringLiteral("step %1: %2 (after: %3)")
-                                                  .arg(step).arg(broken, recent.join(QStringLiteral(", ")))));
+        // Two careless people of 5000 steps each, run side by side as two tests.
+        QTest::newRow("seed 1") << 1u << 5000;
+        QTest::newRow("seed 2") << 2u << 5000;
     }
-}
+
+    void randomSteps()
+    {
+        QFETCH(quint32, seed);
+        QFETCH(int, steps);
+
+        Monkey monkey(seed);
+        QStringList recent;
+        for (int step = 0; step < steps; ++step) {
+            recent << monkey.Step();
+            if (recent.size() > 8)
+                recent.removeFirst();
+            const QString broken = monkey.Broken();
+            QVERIFY2(broken.isEmpty(), qPrintable(QStringLiteral("step %1: %2 (after: %3)")
+                                                      .arg(step).arg(broken, recent.join(QStringLiteral(", ")))));
+        }
+    }
+};
 
 QTEST_MAIN(TestMonkey)
 #include "tst_monkey.moc"

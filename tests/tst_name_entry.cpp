@@ -10,231 +10,219 @@ class TestNameEntry : public QObject {
     Q_OBJECT
 
 private slots:
-    void refusesWhatIsNotKana_data();
-    void refusesWhatIsNotKana();
-    void acceptsKana_data();
-    void acceptsKana();
-    void deletingANameDisablesTheButton_data();
-    void deletingANameDisablesTheButton();
-    void anyChangeEmptiesTheDisplay_data();
-    void anyChangeEmptiesTheDisplay();
-    void enteringABoxSelectsItsName_data();
-    void enteringABoxSelectsItsName();
-    void returningToTheWindowKeepsTheCursor();
-};
+    void refusesWhatIsNotKana_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("typed"); // typed key by key rather than committed
 
-void TestNameEntry::refusesWhatIsNotKana_data()
-{
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("typed"); // typed key by key rather than committed
-
-    QTest::newRow("katakana タ") << "Text1" << QStringLiteral("タ") << false;
-    QTest::newRow("katakana name タロウ") << "Text2" << QStringLiteral("タロウ") << false;
-    QTest::newRow("half-width ﾀ") << "Text1" << QStringLiteral("ﾀ") << false;
-    QTest::newRow("kanji 山田") << "Text1" << QStringLiteral("山田") << false;
-    QTest::newRow("Latin letter") << "Text2" << QStringLiteral("a") << true;
-    QTest::newRow("digit") << "Text1" << QStringLiteral("7") << true;
-    QTest::newRow("space") << "Text2" << QStringLiteral(" ") << true;
-    QTest::newRow("full-width space") << "Text1" << QStringLiteral("　") << false;
-    QTest::newRow("prolonged mark ー") << "Text1" << QStringLiteral("ー") << false;
-    QTest::newRow("ゎ") << "Text1" << QStringLiteral("ゎ") << false;
-    QTest::newRow("ゐ") << "Text2" << QStringLiteral("ゐ") << false;
-    QTest::newRow("ゑ") << "Text1" << QStringLiteral("ゑ") << false;
-    QTest::newRow("ゔ") << "Text2" << QStringLiteral("ゔ") << false;
-    QTest::newRow("ゕ") << "Text1" << QStringLiteral("ゕ") << false;
-    QTest::newRow("ゖ") << "Text2" << QStringLiteral("ゖ") << false;
-    QTest::newRow("surrogate pair 𠀋") << "Text1" << QStringLiteral("𠀋") << false;
-    QTest::newRow("kana with one katakana やまダ") << "Text2" << QStringLiteral("やまダ") << false;
-}
-
-void TestNameEntry::refusesWhatIsNotKana()
-{
-    QFETCH(QString, box);
-    QFETCH(QString, text);
-    QFETCH(bool, typed);
-
-    FormDriver driver;
-    driver.Click(driver.Command1()); // a count runs and the display shows a number
-    QCOMPARE(driver.Text3()->text(), QStringLiteral("0"));
-    driver.cues.clear();
-
-    QLineEdit *name = driver.box(qPrintable(box));
-    ModalDismisser dismisser;
-    driver.Click(name);
-    if (typed)
-        QTest::keyClicks(name, text);
-    else
-        driver.Commit(name, text);
-
-    QCOMPARE(dismisser.messages.size(), 1);
-    const ModalDismisser::Message &message = dismisser.messages.first();
-    QCOMPARE(message.text, QStringLiteral("ひらがな50音のみで入力してね。"));
-    QCOMPARE(message.title, QStringLiteral("ミヌカペ"));
-    QCOMPARE(message.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QCOMPARE(message.icon, QMessageBox::NoIcon);
-
-    QVERIFY(name->text().isEmpty());
-    QVERIFY(!driver.Command1()->isEnabled());
-    QVERIFY(driver.Text3()->text().isEmpty());
-    QVERIFY(!driver.Timer1()->isActive());
-    // A stopped count must not tick on.
-    QVERIFY(Stays([&] { return driver.Text3()->text().isEmpty() && driver.cues.isEmpty(); }, 120));
-}
-
-void TestNameEntry::acceptsKana_data()
-{
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("one kana") << QStringLiteral("ん");
-    QTest::newRow("voiced and small kana") << QStringLiteral("じゅんぺい");
-    QTest::newRow("long name") << QString(300, u'は');
-}
-
-void TestNameEntry::acceptsKana()
-{
-    QFETCH(QString, text);
-
-    FormDriver driver;
-    ModalDismisser dismisser;
-    driver.Enter(driver.Text2(), text);
-    QCOMPARE(driver.Text2()->text(), text);
-    QVERIFY(dismisser.messages.isEmpty());
-    QVERIFY(driver.Command1()->isEnabled());
-}
-
-void TestNameEntry::deletingANameDisablesTheButton_data()
-{
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<int>("key");
-
-    QTest::newRow("Text1, Backspace") << "Text1" << int(Qt::Key_Backspace);
-    QTest::newRow("Text2, Delete") << "Text2" << int(Qt::Key_Delete);
-}
-
-void TestNameEntry::deletingANameDisablesTheButton()
-{
-    QFETCH(QString, box);
-    QFETCH(int, key);
-
-    FormDriver driver;
-    ModalDismisser dismisser;
-    QLineEdit *name = driver.box(qPrintable(box));
-    QLineEdit *other = name == driver.Text1() ? driver.Text2() : driver.Text1();
-    driver.Click(other);
-    driver.Click(name); // entering the box selects the whole name
-    QTest::keyClick(name, Qt::Key(key));
-
-    QVERIFY(name->text().isEmpty());
-    QVERIFY(!driver.Command1()->isEnabled());
-    QVERIFY(dismisser.messages.isEmpty());
-
-    // The other box still holds a name, so one valid kana enables the button.
-    driver.Commit(name, QStringLiteral("あ"));
-    QVERIFY(driver.Command1()->isEnabled());
-
-    // Both boxes emptied: one refilled box is not enough.
-    driver.Click(other);
-    QTest::keyClick(other, Qt::Key_Backspace);
-    driver.Click(name);
-    QTest::keyClick(name, Qt::Key_Backspace);
-    QVERIFY(other->text().isEmpty() && name->text().isEmpty());
-    QVERIFY(!driver.Command1()->isEnabled());
-    driver.Commit(name, QStringLiteral("い"));
-    QVERIFY(!driver.Command1()->isEnabled());
-    driver.Click(other);
-    driver.Commit(other, QStringLiteral("う"));
-    QVERIFY(driver.Command1()->isEnabled());
-    QVERIFY(dismisser.messages.isEmpty());
-}
-
-void TestNameEntry::anyChangeEmptiesTheDisplay_data()
-{
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("enabled");
-
-    QTest::newRow("new valid name in Text1") << "Text1" << QStringLiteral("さくら") << true;
-    QTest::newRow("same name retyped in Text2") << "Text2" << QStringLiteral("すずきはなこ") << true;
-    QTest::newRow("Text1 emptied") << "Text1" << QString() << false;
-}
-
-void TestNameEntry::anyChangeEmptiesTheDisplay()
-{
-    QFETCH(QString, box);
-    QFETCH(QString, text);
-    QFETCH(bool, enabled);
-
-    FormDriver driver;
-    driver.Click(driver.Command1());
-    QVERIFY(driver.WaitForCountToEnd());
-    QCOMPARE(driver.Text3()->text(), QStringLiteral("38"));
-    QVERIFY(!driver.Command1()->isEnabled());
-
-    QLineEdit *name = driver.box(qPrintable(box));
-    driver.Click(name); // the button had the focus, so this selects the name
-    QTest::keyClick(name, Qt::Key_Backspace);
-    if (!text.isEmpty())
-        driver.Commit(name, text);
-    QVERIFY(driver.Text3()->text().isEmpty());
-    QCOMPARE(driver.Command1()->isEnabled(), enabled);
-}
-
-void TestNameEntry::enteringABoxSelectsItsName_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<QString>("box");
-
-    QTest::newRow("at start") << "start" << "Text1";
-    QTest::newRow("Tab into Text2") << "tab" << "Text2";
-    QTest::newRow("Shift+Tab back into Text1") << "backtab" << "Text1";
-    QTest::newRow("click into Text2") << "click" << "Text2";
-    QTest::newRow("click into Text1") << "click" << "Text1";
-}
-
-void TestNameEntry::enteringABoxSelectsItsName()
-{
-    QFETCH(QString, how);
-    QFETCH(QString, box);
-
-    FormDriver driver;
-    QLineEdit *name = driver.box(qPrintable(box));
-    if (how == QLatin1String("tab")) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    } else if (how == QLatin1String("backtab")) {
-        driver.Click(driver.Text2());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-    } else if (how == QLatin1String("click")) {
-        if (name == driver.Text1())
-            driver.Click(driver.Text2());
-        driver.Click(name);
+        QTest::newRow("katakana タ") << "Text1" << QStringLiteral("タ") << false;
+        QTest::newRow("katakana name タロウ") << "Text2" << QStringLiteral("タロウ") << false;
+        QTest::newRow("half-width ﾀ") << "Text1" << QStringLiteral("ﾀ") << false;
+        QTest::newRow("kanji 山田") << "Text1" << QStringLiteral("山田") << false;
+        QTest::newRow("Latin letter") << "Text2" << QStringLiteral("a") << true;
+        QTest::newRow("digit") << "Text1" << QStringLiteral("7") << true;
+        QTest::newRow("space") << "Text2" << QStringLiteral(" ") << true;
+        QTest::newRow("full-width space") << "Text1" << QStringLiteral("　") << false;
+        QTest::newRow("prolonged mark ー") << "Text1" << QStringLiteral("ー") << false;
+        QTest::newRow("ゎ") << "Text1" << QStringLiteral("ゎ") << false;
+        QTest::newRow("ゐ") << "Text2" << QStringLiteral("ゐ") << false;
+        QTest::newRow("ゑ") << "Text1" << QStringLiteral("ゑ") << false;
+        QTest::newRow("ゔ") << "Text2" << QStringLiteral("ゔ") << false;
+        QTest::newRow("ゕ") << "Text1" << QStringLiteral("ゕ") << false;
+        QTest::newRow("ゖ") << "Text2" << QStringLiteral("ゖ") << false;
+        QTest::newRow("surrogate pair 𠀋") << "Text1" << QStringLiteral("𠀋") << false;
+        QTest::newRow("kana with one katakana やまダ") << "Text2" << QStringLiteral("やまダ") << false;
     }
-    QCOMPARE(QApplication::focusWidget(), name);
-    QCOMPARE(name->selectedText(), name->text());
-    QVERIFY(!name->text().isEmpty());
 
-    // The next keystroke replaces the name.
-    driver.Commit(name, QStringLiteral("の"));
-    QCOMPARE(name->text(), QStringLiteral("の"));
-}
+    void refusesWhatIsNotKana()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(bool, typed);
 
-void TestNameEntry::returningToTheWindowKeepsTheCursor()
-{
-    FormDriver driver;
-    driver.Click(driver.Text1());
-    QTest::keyClick(driver.Text1(), Qt::Key_End);
-    QVERIFY(!driver.Text1()->hasSelectedText());
+        FormDriver driver;
+        driver.Click(driver.Command1()); // a count runs and the display shows a number
+        QCOMPARE(driver.Text3()->text(), QStringLiteral("0"));
+        driver.cues.clear();
 
-    QWidget other;
-    other.show();
-    QApplication::setActiveWindow(&other);
-    QVERIFY(QTest::qWaitForWindowActive(&other, ReadyMs));
-    QApplication::setActiveWindow(&driver.form());
-    QVERIFY(QTest::qWaitForWindowActive(&driver.form(), ReadyMs));
+        QLineEdit *name = driver.box(qPrintable(box));
+        ModalDismisser dismisser;
+        driver.Click(name);
+        if (typed)
+            QTest::keyClicks(name, text);
+        else
+            driver.Commit(name, text);
 
-    QCOMPARE(QApplication::focusWidget(), driver.Text1());
-    QVERIFY(!driver.Text1()->hasSelectedText());
-}
+        QCOMPARE(dismisser.messages.size(), 1);
+        const ModalDismisser::Message &message = dismisser.messages.first();
+        QCOMPARE(message.text, QStringLiteral("ひらがな50音のみで入力してね。"));
+        QCOMPARE(message.title, QStringLiteral("ミヌカペ"));
+        QCOMPARE(message.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(message.icon, QMessageBox::NoIcon);
+
+        QVERIFY(name->text().isEmpty());
+        QVERIFY(!driver.Command1()->isEnabled());
+        QVERIFY(driver.Text3()->text().isEmpty());
+        QVERIFY(!driver.Timer1()->isActive());
+        // A stopped count must not tick on.
+        QVERIFY(Stays([&] { return driver.Text3()->text().isEmpty() && driver.cues.isEmpty(); }, 120));
+    }
+
+    void acceptsKana_data()
+    {
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("one kana") << QStringLiteral("ん");
+        QTest::newRow("voiced and small kana") << QStringLiteral("じゅんぺい");
+        QTest::newRow("long name") << QString(300, u'は');
+    }
+
+    void acceptsKana()
+    {
+        QFETCH(QString, text);
+
+        FormDriver driver;
+        ModalDismisser dismisser;
+        driver.Enter(driver.Text2(), text);
+        QCOMPARE(driver.Text2()->text(), text);
+        QVERIFY(dismisser.messages.isEmpty());
+        QVERIFY(driver.Command1()->isEnabled());
+    }
+
+    void deletingANameDisablesTheButton_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("key");
+
+        QTest::newRow("Text1, Backspace") << "Text1" << int(Qt::Key_Backspace);
+        QTest::newRow("Text2, Delete") << "Text2" << int(Qt::Key_Delete);
+    }
+
+    void deletingANameDisablesTheButton()
+    {
+        QFETCH(QString, box);
+        QFETCH(int, key);
+
+        FormDriver driver;
+        ModalDismisser dismisser;
+        QLineEdit *name = driver.box(qPrintable(box));
+        QLineEdit *other = name == driver.Text1() ? driver.Text2() : driver.Text1();
+        driver.Click(other);
+        driver.Click(name); // entering the box selects the whole name
+        QTest::keyClick(name, Qt::Key(key));
+
+        QVERIFY(name->text().isEmpty());
+        QVERIFY(!driver.Command1()->isEnabled());
+        QVERIFY(dismisser.messages.isEmpty());
+
+        // The other box still holds a name, so one valid kana enables the button.
+        driver.Commit(name, QStringLiteral("あ"));
+        QVERIFY(driver.Command1()->isEnabled());
+
+        // Both boxes emptied: one refilled box is not enough.
+        driver.Click(other);
+        QTest::keyClick(other, Qt::Key_Backspace);
+        driver.Click(name);
+        QTest::keyClick(name, Qt::Key_Backspace);
+        QVERIFY(other->text().isEmpty() && name->text().isEmpty());
+        QVERIFY(!driver.Command1()->isEnabled());
+        driver.Commit(name, QStringLiteral("い"));
+        QVERIFY(!driver.Command1()->isEnabled());
+        driver.Click(other);
+        driver.Commit(other, QStringLiteral("う"));
+        QVERIFY(driver.Command1()->isEnabled());
+        QVERIFY(dismisser.messages.isEmpty());
+    }
+
+    void anyChangeEmptiesTheDisplay_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("enabled");
+
+        QTest::newRow("new valid name in Text1") << "Text1" << QStringLiteral("さくら") << true;
+        QTest::newRow("same name retyped in Text2") << "Text2" << QStringLiteral("すずきはなこ") << true;
+        QTest::newRow("Text1 emptied") << "Text1" << QString() << false;
+    }
+
+    void anyChangeEmptiesTheDisplay()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, text);
+        QFETCH(bool, enabled);
+
+        FormDriver driver;
+        driver.Click(driver.Command1());
+        QVERIFY(driver.WaitForCountToEnd());
+        QCOMPARE(driver.Text3()->text(), QStringLiteral("38"));
+        QVERIFY(!driver.Command1()->isEnabled());
+
+        QLineEdit *name = driver.box(qPrintable(box));
+        driver.Click(name); // the button had the focus, so this selects the name
+        QTest::keyClick(name, Qt::Key_Backspace);
+        if (!text.isEmpty())
+            driver.Commit(name, text);
+        QVERIFY(driver.Text3()->text().isEmpty());
+        QCOMPARE(driver.Command1()->isEnabled(), enabled);
+    }
+
+    void enteringABoxSelectsItsName_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("box");
+
+        QTest::newRow("at start") << "start" << "Text1";
+        QTest::newRow("Tab into Text2") << "tab" << "Text2";
+        QTest::newRow("Shift+Tab back into Text1") << "backtab" << "Text1";
+        QTest::newRow("click into Text2") << "click" << "Text2";
+        QTest::newRow("click into Text1") << "click" << "Text1";
+    }
+
+    void enteringABoxSelectsItsName()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, box);
+
+        FormDriver driver;
+        QLineEdit *name = driver.box(qPrintable(box));
+        if (how == QLatin1String("tab")) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        } else if (how == QLatin1String("backtab")) {
+            driver.Click(driver.Text2());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        } else if (how == QLatin1String("click")) {
+            if (name == driver.Text1())
+                driver.Click(driver.Text2());
+            driver.Click(name);
+        }
+        QCOMPARE(QApplication::focusWidget(), name);
+        QCOMPARE(name->selectedText(), name->text());
+        QVERIFY(!name->text().isEmpty());
+
+        // The next keystroke replaces the name.
+        driver.Commit(name, QStringLiteral("の"));
+        QCOMPARE(name->text(), QStringLiteral("の"));
+    }
+
+    void returningToTheWindowKeepsTheCursor()
+    {
+        FormDriver driver;
+        driver.Click(driver.Text1());
+        QTest::keyClick(driver.Text1(), Qt::Key_End);
+        QVERIFY(!driver.Text1()->hasSelectedText());
+
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QVERIFY(QTest::qWaitForWindowActive(&other, ReadyMs));
+        QApplication::setActiveWindow(&driver.form());
+        QVERIFY(QTest::qWaitForWindowActive(&driver.form(), ReadyMs));
+
+        QCOMPARE(QApplication::focusWidget(), driver.Text1());
+        QVERIFY(!driver.Text1()->hasSelectedText());
+    }
+};
 
 QTEST_MAIN(TestNameEntry)
 #include "tst_name_entry.moc"

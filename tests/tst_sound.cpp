@@ -41,196 +41,186 @@ void WriteFile(const QString &path, const QByteArray &bytes)
 class TestSound : public QObject {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void init();
-    void countCuesSoundAtTheirTicks();
-    void aNewCueCutsOffThePlayingOne();
-    void aCueWithoutSoundPlaysTheDefault_data();
-    void aCueWithoutSoundPlaysTheDefault();
-    void aServerThatDiesMidCountStopsNothing();
-
 private:
-    Recording Record(const std::function<void()> &play, int tailMs = 700);
-
     std::unique_ptr<PrivatePulse> pulse;
-};
 
-void TestSound::initTestCase()
-{
-    pulse = std::make_unique<PrivatePulse>();
-    QVERIFY2(pulse->IsReady(), "the private sound server did not start");
-}
+    Recording Record(const std::function<void()> &play, int tailMs = 700)
+    {
+        // A silent recording passes only when the recorder really listened all along.
+        if (!pulse->StartRecording())
+            QTest::qFail("the recorder did not start", __FILE__, __LINE__);
+        play();
+        // The recorder loses the end of what it holds when stopped: it goes on
+        // until it has handed over tailMs of what followed.
+        const double until = pulse->RecordedMs() + tailMs;
+        if (!QTest::qWaitFor([&] { return pulse->RecordedMs() >= until; }, ReadyMs))
+            QTest::qFail("the recorder stopped handing over", __FILE__, __LINE__);
+        const double wallMs = double(PrivatePulse::NowNs() - pulse->RecordingStartNs()) / 1e6;
+        Recording recording(pulse->StopRecording(), PrivatePulse::Rate);
+        // As in the scenarios: a recording shorter than the wall clock by more has dropped buffers.
+        if (recording.LengthMs() < wallMs - LostLimitMs)
+            QTest::qFail(qPrintable(QStringLiteral("%1 ms recorded in %2 ms").arg(recording.LengthMs()).arg(wallMs)),
+                         __FILE__, __LINE__);
+        return recording;
+    }
 
-void TestSound::init()
-{
-    QVERIFY(QDir::setCurrent(QStringLiteral(MINUKAPE_SOURCE_DIR)));
-}
+private slots:
+    void initTestCase()
+    {
+        pulse = std::make_unique<PrivatePulse>();
+        QVERIFY2(pulse->IsReady(), "the private sound server did not start");
+    }
 
-Recording TestSound::Record(const std::function<void()> &play, int tailMs)
-{
-    // A silent recording passes only when the recorder really listened all along.
-    if (!pulse->StartRecording())
-        QTest::qFail("the recorder did not start", __FILE__, __LINE__);
-    play();
-    // The recorder loses the end of what it holds when stopped: it goes on
-    // until it has handed over tailMs of what followed.
-    const double until = pulse->RecordedMs() + tailMs;
-    if (!QTest::qWaitFor([&] { return pulse->RecordedMs() >= until; }, ReadyMs))
-        QTest::qFail("the recorder stopped handing over", __FILE__, __LINE__);
-    const double wallMs = double(PrivatePulse::NowNs() - pulse->RecordingStartNs()) / 1e6;
-    Recording recording(pulse->StopRecording(), PrivatePulse::Rate);
-    // As in the scenarios: a recording shorter than the wall clock by more has dropped buffers.
-    if (recording.LengthMs() < wallMs - LostLimitMs)
-        QTest::qFail(qPrintable(QStringLiteral("%1 ms recorded in %2 ms").arg(recording.LengthMs()).arg(wallMs)),
-                     __FILE__, __LINE__);
-    return recording;
-}
+    void init()
+    {
+        QVERIFY(QDir::setCurrent(QStringLiteral(MINUKAPE_SOURCE_DIR)));
+    }
 
-void TestSound::countCuesSoundAtTheirTicks()
-{
-    FormDriver driver(PlayCue);
-    const Recording recording = Record([&] {
-        // Silence before the press, so the first cue's onset stands out.
-        QVERIFY(QTest::qWaitFor([&] { return pulse->RecordedMs() >= 300; }, ReadyMs));
+    void countCuesSoundAtTheirTicks()
+    {
+        FormDriver driver(PlayCue);
+        const Recording recording = Record([&] {
+            // Silence before the press, so the first cue's onset stands out.
+            QVERIFY(QTest::qWaitFor([&] { return pulse->RecordedMs() >= 300; }, ReadyMs));
+            driver.Click(driver.Command1());
+            QVERIFY(driver.WaitForCountToEnd());
+        }, 1500);
+
+        const QList<CueOnset> onsets = recording.Onsets();
+        QCOMPARE(Names(onsets), (QStringList{"Push", "Kin", "Kin", "Kin", "Pororon"}));
+        QCOMPARE(driver.cues.size(), onsets.size());
+        if (!TimingChecked())
+            return;
+
+        // Each cue sounds at its own step of the count, step n being due n
+        // ticks after the press: the sound's path delays every cue alike (taken
+        // as the median of the cues after the first, which opens the server),
+        // so each is nearer to its own step than to any other.
+        const double press = double(driver.cues[0].atMs);
+        const auto delay = [&](qsizetype i) {
+            return onsets[i].atMs - (press + driver.cues[i].display.toDouble() * Form1Handlers::Timer1IntervalMs);
+        };
+        QList<double> delays;
+        for (qsizetype i = 1; i < onsets.size(); ++i)
+            delays << delay(i);
+        std::sort(delays.begin(), delays.end());
+        const double path = delays[delays.size() / 2];
+        for (qsizetype i = 1; i < onsets.size(); ++i) {
+            const double off = delay(i) - path;
+            qInfo("%s at step %s: %+.1f ms", qPrintable(onsets[i].cue), qPrintable(driver.cues[i].display), off);
+            QVERIFY2(std::abs(off) < Form1Handlers::Timer1IntervalMs / 2.0,
+                     qPrintable(QStringLiteral("%1 at step %2 is %3 ms off it, nearer another step")
+                                    .arg(onsets[i].cue, driver.cues[i].display)
+                                    .arg(off)));
+        }
+    }
+
+    void aNewCueCutsOffThePlayingOne()
+    {
+        const Recording recording = Record([] {
+            PlayCue(u"./Sound/Pororon");
+            QTest::qWait(500);
+            PlayCue(u"./Sound/Kin");
+        });
+
+        const QList<CueOnset> onsets = recording.Onsets();
+        QCOMPARE(Names(onsets), (QStringList{"Pororon", "Kin"}));
+        const double pororon = onsets[0].atMs;
+        const double kin = onsets[1].atMs;
+        // Pororon's last note still rings loudly half a second in...
+        QVERIFY(recording.Level(1568, pororon + 320, pororon + 460) > 0.05);
+        // ...until Kin cuts it off.
+        QVERIFY(recording.Level(1568, kin + 40, kin + 400) < 0.01);
+    }
+
+    void aCueWithoutSoundPlaysTheDefault_data()
+    {
+        QTest::addColumn<QString>("cue");
+        QTest::addColumn<QString>("kind"); // what stands in Sound/ where the cue's file should be
+        QTest::addColumn<QStringList>("heard");
+
+        // MINUKAPE_CUE names one cue, for a run of that cue's rows alone.
+        const QString only = qEnvironmentVariable("MINUKAPE_CUE");
+        for (const char *cue : {"Push", "Kin", "Pororon"}) {
+            if (!only.isEmpty() && only != QLatin1String(cue))
+                continue;
+            const QStringList fallback{"Default"};
+            QTest::addRow("%s: no Sound folder", cue) << cue << "no folder" << fallback;
+            QTest::addRow("%s: no file", cue) << cue << "other file" << fallback;
+            QTest::addRow("%s: empty file", cue) << cue << "empty" << fallback;
+            QTest::addRow("%s: random bytes", cue) << cue << "noise" << fallback;
+            QTest::addRow("%s: text, not sound", cue) << cue << "text" << fallback;
+            QTest::addRow("%s: 100 MB sparse file", cue) << cue << "huge" << fallback;
+            QTest::addRow("%s: a folder in its place", cue) << cue << "folder" << fallback;
+            QTest::addRow("%s: a named pipe in its place", cue) << cue << "fifo" << fallback;
+            QTest::addRow("%s: a dangling link", cue) << cue << "dangling" << fallback;
+            // Root reads it all the same and hears the cue; anyone else, the default.
+            QTest::addRow("%s: unreadable file", cue)
+                << cue << "unreadable" << (geteuid() == 0 ? QStringList{cue} : fallback);
+            // A WAV cut short is still a WAV: what it holds plays, here too little to hear.
+            QTest::addRow("%s: truncated WAV", cue) << cue << "truncated" << QStringList{};
+        }
+    }
+
+    void aCueWithoutSoundPlaysTheDefault()
+    {
+        QFETCH(QString, cue);
+        QFETCH(QString, kind);
+        QFETCH(QStringList, heard);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Sound/%1.wav").arg(cue));
+        if (kind != QLatin1String("no folder"))
+            QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Sound")));
+        QFile own(QStringLiteral(MINUKAPE_SOURCE_DIR "/Sound/%1.wav").arg(cue));
+        QVERIFY(own.open(QIODevice::ReadOnly));
+        const QByteArray sound = own.readAll();
+
+        if (kind == QLatin1String("other file")) {
+            WriteFile(dir.filePath(QStringLiteral("Sound/Other.wav")), sound);
+        } else if (kind == QLatin1String("empty")) {
+            WriteFile(dir.filePath(QStringLiteral("Sound/") + cue), QByteArray());
+        } else if (kind == QLatin1String("noise")) {
+            QByteArray noise(20000, '\0');
+            for (char &byte : noise)
+                byte = char(QRandomGenerator::global()->bounded(256));
+            WriteFile(path, noise);
+        } else if (kind == QLatin1String("text")) {
+            WriteFile(path, "not a sound\n");
+        } else if (kind == QLatin1String("huge")) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(100 * 1024 * 1024));
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(path));
+        } else if (kind == QLatin1String("fifo")) {
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        } else if (kind == QLatin1String("dangling")) {
+            QVERIFY(QFile::link(dir.filePath(QStringLiteral("nowhere.wav")), path));
+        } else if (kind == QLatin1String("unreadable")) {
+            WriteFile(path, sound);
+            QVERIFY(QFile::setPermissions(path, {}));
+        } else if (kind == QLatin1String("truncated")) {
+            WriteFile(path, sound.left(60));
+        }
+        QVERIFY(QDir::setCurrent(dir.path()));
+
+        const Recording recording = Record([&] { PlayCue(Utf16View(QStringLiteral("./Sound/") + cue)); },
+                                           cue == QLatin1String("Pororon") ? 1300 : 700);
+        QCOMPARE(Names(recording.Onsets()), heard);
+    }
+
+    void aServerThatDiesMidCountStopsNothing()
+    {
+        FormDriver driver(PlayCue);
         driver.Click(driver.Command1());
+        QVERIFY(QTest::qWaitFor([&] { return driver.cues.size() == 2; }, ReadyMs)); // Push, Kin at 10
+        pulse->KillServer();
         QVERIFY(driver.WaitForCountToEnd());
-    }, 1500);
-
-    const QList<CueOnset> onsets = recording.Onsets();
-    QCOMPARE(Names(onsets), (QStringList{"Push", "Kin", "Kin", "Kin", "Pororon"}));
-    QCOMPARE(driver.cues.size(), onsets.size());
-    if (!TimingChecked())
-        return;
-
-    // Each cue sounds at its own step of the count, step n being due n
-    // ticks after the press: the sound's path delays every cue alike (taken
-    // as the median of the cues after the first, which opens the server),
-    // so each is nearer to its own step than to any other.
-    const double press = double(driver.cues[0].atMs);
-    const auto delay = [&](qsizetype i) {
-        return onsets[i].atMs - (press + driver.cues[i].display.toDouble() * Form1Handlers::Timer1IntervalMs);
-    };
-    QList<double> delays;
-    for (qsizetype i = 1; i < onsets.size(); ++i)
-        delays << delay(i);
-    std::sort(delays.begin(), delays.end());
-    const double path = delays[delays.size() / 2];
-    for (qsizetype i = 1; i < onsets.size(); ++i) {
-        const double off = delay(i) - path;
-        qInfo("%s at step %s: %+.1f ms", qPrintable(onsets[i].cue), qPrintable(driver.cues[i].display), off);
-        QVERIFY2(std::abs(off) < Form1Handlers::Timer1IntervalMs / 2.0,
-                 qPrintable(QStringLiteral("%1 at step %2 is %3 ms off it, nearer another step")
-                                .arg(onsets[i].cue, driver.cues[i].display)
-                                .arg(off)));
+        QCOMPARE(driver.Text3()->text(), QStringLiteral("38"));
+        QCOMPARE(driver.cues.size(), 5);
     }
-}
-
-void TestSound::aNewCueCutsOffThePlayingOne()
-{
-    const Recording recording = Record([] {
-        PlayCue(u"./Sound/Pororon");
-        QTest::qWait(500);
-        PlayCue(u"./Sound/Kin");
-    });
-
-    const QList<CueOnset> onsets = recording.Onsets();
-    QCOMPARE(Names(onsets), (QStringList{"Pororon", "Kin"}));
-    const double pororon = onsets[0].atMs;
-    const double kin = onsets[1].atMs;
-    // Pororon's last note still rings loudly half a second in...
-    QVERIFY(recording.Level(1568, pororon + 320, pororon + 460) > 0.05);
-    // ...until Kin cuts it off.
-    QVERIFY(recording.Level(1568, kin + 40, kin + 400) < 0.01);
-}
-
-void TestSound::aCueWithoutSoundPlaysTheDefault_data()
-{
-    QTest::addColumn<QString>("cue");
-    QTest::addColumn<QString>("kind"); // what stands in Sound/ where the cue's file should be
-    QTest::addColumn<QStringList>("heard");
-
-    // MINUKAPE_CUE names one cue, for a run of that cue's rows alone.
-    const QString only = qEnvironmentVariable("MINUKAPE_CUE");
-    for (const char *cue : {"Push", "Kin", "Pororon"}) {
-        if (!only.isEmpty() && only != QLatin1String(cue))
-            continue;
-        const QStringList fallback{"Default"};
-        QTest::addRow("%s: no Sound folder", cue) << cue << "no folder" << fallback;
-        QTest::addRow("%s: no file", cue) << cue << "other file" << fallback;
-        QTest::addRow("%s: empty file", cue) << cue << "empty" << fallback;
-        QTest::addRow("%s: random bytes", cue) << cue << "noise" << fallback;
-        QTest::addRow("%s: text, not sound", cue) << cue << "text" << fallback;
-        QTest::addRow("%s: 100 MB sparse file", cue) << cue << "huge" << fallback;
-        QTest::addRow("%s: a folder in its place", cue) << cue << "folder" << fallback;
-        QTest::addRow("%s: a named pipe in its place", cue) << cue << "fifo" << fallback;
-        QTest::addRow("%s: a dangling link", cue) << cue << "dangling" << fallback;
-        // Root reads it all the same and hears the cue; anyone else, the default.
-        QTest::addRow("%s: unreadable file", cue)
-            << cue << "unreadable" << (geteuid() == 0 ? QStringList{cue} : fallback);
-        // A WAV cut short is still a WAV: what it holds plays, here too little to hear.
-        QTest::addRow("%s: truncated WAV", cue) << cue << "truncated" << QStringList{};
-    }
-}
-
-void TestSound::aCueWithoutSoundPlaysTheDefault()
-{
-    QFETCH(QString, cue);
-    QFETCH(QString, kind);
-    QFETCH(QStringList, heard);
-
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Sound/%1.wav").arg(cue));
-    if (kind != QLatin1String("no folder"))
-        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Sound")));
-    QFile own(QStringLiteral(MINUKAPE_SOURCE_DIR "/Sound/%1.wav").arg(cue));
-    QVERIFY(own.open(QIODevice::ReadOnly));
-    const QByteArray sound = own.readAll();
-
-    if (kind == QLatin1String("other file")) {
-        WriteFile(dir.filePath(QStringLiteral("Sound/Other.wav")), sound);
-    } else if (kind == QLatin1String("empty")) {
-        WriteFile(dir.filePath(QStringLiteral("Sound/") + cue), QByteArray());
-    } else if (kind == QLatin1String("noise")) {
-        QByteArray noise(20000, '\0');
-        for (char &byte : noise)
-            byte = char(QRandomGenerator::global()->bounded(256));
-        WriteFile(path, noise);
-    } else if (kind == QLatin1String("text")) {
-        WriteFile(path, "not a sound\n");
-    } else if (kind == QLatin1String("huge")) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.resize(100 * 1024 * 1024));
-    } else if (kind == QLatin1String("folder")) {
-        QVERIFY(QDir().mkpath(path));
-    } else if (kind == QLatin1String("fifo")) {
-        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0644), 0);
-    } else if (kind == QLatin1String("dangling")) {
-        QVERIFY(QFile::link(dir.filePath(QStringLiteral("nowhere.wav")), path));
-    } else if (kind == QLatin1String("unreadable")) {
-        WriteFile(path, sound);
-        QVERIFY(QFile::setPermissions(path, {}));
-    } else if (kind == QLatin1String("truncated")) {
-        WriteFile(path, sound.left(60));
-    }
-    QVERIFY(QDir::setCurrent(dir.path()));
-
-    const Recording recording = Record([&] { PlayCue(Utf16View(QStringLiteral("./Sound/") + cue)); },
-                                       cue == QLatin1String("Pororon") ? 1300 : 700);
-    QCOMPARE(Names(recording.Onsets()), heard);
-}
-
-void TestSound::aServerThatDiesMidCountStopsNothing()
-{
-    FormDriver driver(PlayCue);
-    driver.Click(driver.Command1());
-    QVERIFY(QTest::qWaitFor([&] { return driver.cues.size() == 2; }, ReadyMs)); // Push, Kin at 10
-    pulse->KillServer();
-    QVERIFY(driver.WaitForCountToEnd());
-    QCOMPARE(driver.Text3()->text(), QStringLiteral("38"));
-    QCOMPARE(driver.cues.size(), 5);
-}
+};
 
 QTEST_MAIN(TestSound)
 #include "tst_sound.moc"
