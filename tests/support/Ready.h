@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QTest>
 
 inline constexpr int ReadyMs = 60000;
@@ -14,14 +13,7 @@ inline constexpr int ReadyMs = 60000;
 template <typename Condition>
 bool Stays(Condition condition, int ms)
 {
-    QElapsedTimer watched;
-    watched.start();
-    while (watched.elapsed() < ms) {
-        if (!condition())
-            return false;
-        QTest::qWait(5);
-    }
-    return condition();
+    return !QTest::qWaitFor([&] { return !condition(); }, ms);
 }
 
 // A sanitizer's or valgrind's build runs many times slower: there the cues'

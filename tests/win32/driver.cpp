@@ -70,13 +70,7 @@ bool WaitFor(Condition condition, int ms)
 template <typename Condition>
 bool Stays(Condition condition, int ms)
 {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
-    while (Clock::now() < deadline) {
-        if (!condition())
-            return false;
-        Pump(1);
-    }
-    return condition();
+    return !WaitFor([&] { return !condition(); }, ms);
 }
 
 std::wstring TextOf(HWND window)
