@@ -7,7 +7,6 @@ window as a screen reader does.
 usage: run.py SCENARIO --build BUILD_DIR --source SOURCE_DIR [--shots DIR]
 Scenarios: game, pipewire, wayland, ime, ibus, refusal, interrupt, bare,
 close, writes_nothing, and installed (needs --deb)."""
-import argparse
 import configparser
 import glob
 import os
@@ -18,7 +17,7 @@ import sys
 import tempfile
 import time
 
-from harness.checks import Failure, check, check_none, end_on_sigterm, stays, wait_for
+from harness.checks import Failure, arguments, check, check_none, stays, verdict, wait_for
 from harness.desktop import Desktop, colour_faults
 from harness.oracle import oracle_score
 from harness.recording import TIMED, Damaged, cue_faults, cues_in
@@ -30,6 +29,7 @@ BUTTON = (232, 196)
 DISPLAY = (232, 302)
 DISPLAY_BOX = "209x109+128+248"  # the result box, for cropping screenshots
 
+REFUSAL = "ひらがな50音のみで入力してね。"
 LOST_LIMIT_MS = 25  # a recording shorter than the wall clock by more has dropped buffers
 NOBODY = 65534  # the system's unprivileged user and group on Debian
 
@@ -62,6 +62,19 @@ class Scenario:
 
     def onsets(self, recording):
         return cues_in(self.args.build, recording)
+
+    def dismiss_refusal(self, desktop, a11y, app, shot=None):
+        """The refusal as a screen reader meets it: captioned ミヌカペ, its text and OK alone. Its OK
+        pressed, it closes."""
+        alert = wait_for(lambda: a11y.find(app, role="alert"), what="the refusal message")
+        if shot:
+            self.shot(desktop, shot)
+        said = {role: [node.name for node, _ in a11y.walk(alert) if node.getRoleName() == role and node.name]
+                for role in ("label", "push button")}
+        check(alert.name == "ミヌカペ" and said == {"label": [REFUSAL], "push button": ["OK"]},
+              f"the message is {alert.name!r}: {said}")
+        a11y.press(a11y.find(alert, role="push button", name="OK"))
+        wait_for(lambda: a11y.find(app, role="alert") is None, what="the message to close")
 
     def enter_name(self, desktop, box, romaji):
         """Clicks a name box, waits for the program to switch the input method on, types."""
@@ -148,12 +161,7 @@ class Scenario:
                                 "shift+Tab into the second box", "-M", "shift", "-k", "Tab", "-m", "shift")
             wait_for(lambda: desktop.ime_state() == 2, what="the input method to switch on")
             desktop.wtype("-s", "150", "-d", "20", "tarou", "-s", "100", "-k", "F7", "-s", "100", "-k", "Return")
-            alert = wait_for(lambda: a11y.find(app, role="alert"), what="the refusal message")
-            self.shot(desktop, "wayland-refusal")
-            labels = [node.name for node, _ in a11y.walk(alert) if node.getRoleName() == "label" and node.name]
-            check(alert.name == "ミヌカペ" and labels == ["ひらがな50音のみで入力してね。"],
-                  f"the message is {alert.name!r}: {labels}")
-            a11y.press(a11y.find(alert, role="push button", name="OK"))
+            self.dismiss_refusal(desktop, a11y, app, "wayland-refusal")
             wait_for(lambda: a11y.text(second) == "", what="the second box to be emptied")
             check(not a11y.enabled(button), "the button is still enabled")
 
@@ -203,15 +211,7 @@ class Scenario:
             desktop.type("tarou")
             desktop.key("F7")  # mozc: the composition as katakana
             desktop.key("Return")
-            alert = wait_for(lambda: a11y.find(app, role="alert"), what="the refusal message")
-            self.shot(desktop, "refusal-message")
-            check(alert.name == "ミヌカペ", f"the message's caption is {alert.name!r}")
-            labels = [node.name for node, _ in a11y.walk(alert) if node.getRoleName() == "label" and node.name]
-            check(labels == ["ひらがな50音のみで入力してね。"], f"the message says {labels}")
-            buttons = [node.name for node, _ in a11y.walk(alert) if node.getRoleName() == "push button"]
-            check(buttons == ["OK"], f"the message's buttons are {buttons}")
-            a11y.press(a11y.find(alert, role="push button", name="OK"))
-            wait_for(lambda: a11y.find(app, role="alert") is None, what="the message to close")
+            self.dismiss_refusal(desktop, a11y, app, "refusal-message")
             wait_for(lambda: a11y.text(first) == "", what="the first box to be emptied")
             check(not a11y.enabled(button), "the button is still enabled")
             self.shot(desktop, "refusal-after")
@@ -270,8 +270,7 @@ class Scenario:
             desktop.focus(desktop.window)
             desktop.click(*TEXT1)
             desktop.type("a")
-            alert = wait_for(lambda: a11y.find(app, role="alert"), what="the refusal of a Latin letter")
-            a11y.press(a11y.find(alert, role="push button", name="OK"))
+            self.dismiss_refusal(desktop, a11y, app)
             wait_for(lambda: a11y.text(first) == "", what="the first box to be emptied")
 
     def other_window(self, desktop):
@@ -395,10 +394,8 @@ class Scenario:
             wait_for(lambda: a11y.text(first) == "すずき", what="すずき in the first box")
             desktop.click(*TEXT2)
             desktop.type("x")
-            alert = wait_for(lambda: a11y.find(app, role="alert"), what="the refusal of a Latin letter")
-            a11y.press(a11y.find(alert, role="push button", name="OK"))
-            wait_for(lambda: a11y.find(app, role="alert") is None and a11y.text(second) == "",
-                     what="the message to close and the box to empty")
+            self.dismiss_refusal(desktop, a11y, app)
+            wait_for(lambda: a11y.text(second) == "", what="the box to empty")
             a11y.set_text(second, "はなこ")
             wait_for(lambda: a11y.text(second) == "はなこ", what="はなこ in the second box")
             desktop.click(*BUTTON)
@@ -512,8 +509,9 @@ def run_unprivileged(args):
             shutil.copytree(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", folder),
                             os.path.join(copy, folder), ignore=shutil.ignore_patterns("__pycache__"))
         env = dict(os.environ, PYTHONPATH=copy)
-        if "suppressions=" in env.get("LSAN_OPTIONS", ""):
-            env["LSAN_OPTIONS"] = private_suppressions(env["LSAN_OPTIONS"], copy)
+        # The sanitizer's suppressions file, copied where nobody can read it.
+        env["LSAN_OPTIONS"] = re.sub(r"suppressions=([^:]*)", lambda m: "suppressions=" + shutil.copy2(
+            m[1], os.path.join(copy, "lsan.supp")), env.get("LSAN_OPTIONS", ""))
         os.makedirs(shots)
         os.chown(shots, NOBODY, NOBODY)
         command = ["unshare", "--pid", "--fork", "--kill-child", "--mount-proc",
@@ -527,52 +525,26 @@ def run_unprivileged(args):
         shutil.rmtree(copy, ignore_errors=True)
 
 
-def private_suppressions(options, folder):
-    """The sanitizer's options with its suppressions file copied into folder."""
-    parts = []
-    for part in options.split(":"):
-        if part.startswith("suppressions="):
-            copied = os.path.join(folder, "lsan.supp")
-            shutil.copy2(part.split("=", 1)[1], copied)
-            part = "suppressions=" + copied
-        parts.append(part)
-    return ":".join(parts)
-
-
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("scenario", choices=["game", "pipewire", "wayland", "ime", "ibus", "refusal", "interrupt", "bare", "installed",
-                                             "close", "writes_nothing"])
-    parser.add_argument("--build", required=True)
-    parser.add_argument("--source", required=True)
-    parser.add_argument("--shots", default=None)
-    parser.add_argument("--deb", default=None)
-    args = parser.parse_args()
+    args = arguments(["game", "pipewire", "wayland", "ime", "ibus", "refusal", "interrupt", "bare", "installed", "close",
+                      "writes_nothing"], "build", "source", shots=None, deb=None)
     args.shots = args.shots or os.path.join(args.build, "e2e-shots")
     if args.scenario in ("ibus", "wayland") and os.geteuid() == 0:
         return run_unprivileged(args)
-    end_on_sigterm()
-    started = time.monotonic()
+    return verdict(args.scenario, lambda: again_when_damaged(args.scenario, getattr(Scenario(args), args.scenario)))
+
+
+def again_when_damaged(name, scenario):
+    """The accessibility client stays bound to the first desktop's bus, so a damaged scenario is
+    played again in a fresh process."""
     try:
-        getattr(Scenario(args), args.scenario)()
+        scenario()
     except Damaged as damage:
-        # The accessibility client stays bound to the first desktop's bus, so a
-        # damaged scenario is played again in a fresh process.
         again = int(os.environ.get("MINUKAPE_AGAIN", "1"))
-        if again < 3:
-            print(f"{args.scenario} again: {damage}", flush=True)
-            os.environ["MINUKAPE_AGAIN"] = str(again + 1)
-            os.execv(sys.executable, [sys.executable] + sys.argv)
-        print(f"FAIL {args.scenario}: every recording was damaged: {damage}")
-        print("0 passed, 1 failed")
-        return 1
-    except (Failure, TimeoutError) as failure:
-        print(f"FAIL {args.scenario}: {failure}")
-        print("0 passed, 1 failed")
-        return 1
-    print(f"PASS {args.scenario} in {time.monotonic() - started:.1f} s")
-    print("1 passed, 0 failed")
-    return 0
+        check(again < 3, f"every recording was damaged: {damage}")
+        print(f"{name} again: {damage}", flush=True)
+        os.environ["MINUKAPE_AGAIN"] = str(again + 1)
+        os.execv(sys.executable, [sys.executable] + sys.argv)
 
 
 if __name__ == "__main__":

@@ -1,6 +1,8 @@
 """What every scenario checks with: a check that fails with its message, a wait that ends
-the moment its condition holds, a watch over what must not happen, and a clean end when
-stopped from outside."""
+the moment its condition holds, a watch over what must not happen, and a test program's
+end: its verdict, also when stopped from outside."""
+import argparse
+import os
 import signal
 import sys
 import time
@@ -13,6 +15,33 @@ def end_on_sigterm():
         signal.signal(signal.SIGTERM, signal.SIG_IGN)
         sys.exit(1)
     signal.signal(signal.SIGTERM, end)
+
+
+def arguments(scenarios, *folders, **options):
+    """A test program's command line: its scenario, when it has several (scenarios), the
+    folders it must be given, as absolute paths, and options with their defaults."""
+    parser = argparse.ArgumentParser()
+    if scenarios:
+        parser.add_argument("scenario", choices=scenarios)
+    for name in folders:
+        parser.add_argument(f"--{name}", required=True, type=os.path.abspath)
+    for name, default in options.items():
+        parser.add_argument(f"--{name}", default=default)
+    return parser.parse_args()
+
+
+def verdict(name, test):
+    """Runs a test program's test: PASS with its time, or FAIL with what did not hold. The
+    exit status."""
+    end_on_sigterm()
+    started = time.monotonic()
+    try:
+        test()
+    except (Failure, TimeoutError) as failure:
+        print(f"FAIL {name}: {failure}")
+        return 1
+    print(f"PASS {name} in {time.monotonic() - started:.1f} s")
+    return 0
 
 
 class Failure(Exception):

@@ -10,7 +10,6 @@ refusals, an input method's composition, an interrupted count, long names,
 shared links with sending by share sheet and clipboard, a phone upright and
 on its side, installing, offline, the default sound), firefox, webkit,
 lighthouse."""
-import argparse
 import json
 import os
 import shutil
@@ -24,7 +23,7 @@ from urllib.parse import quote
 from PIL import Image
 
 from harness.browser import Chromium, fetched, free_port, serve, stop_serving
-from harness.checks import Failure, check, check_none, end_on_sigterm, stays, wait_for
+from harness.checks import arguments, check, check_none, stays, verdict, wait_for
 from harness.desktop import Desktop, colour_faults
 from harness.lighthouse import lighthouse as browser_lighthouse
 from harness.oracle import oracle_digits, oracle_joined, oracle_rows, oracle_score
@@ -559,20 +558,8 @@ def webkit(args):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("scenario", choices=["chromium", "firefox", "webkit", "lighthouse"])
-    parser.add_argument("--page", required=True)
-    parser.add_argument("--build", required=True)
-    args = parser.parse_args()
-    end_on_sigterm()
-    started = time.monotonic()
-    try:
-        globals()[args.scenario](args)
-    except (Failure, TimeoutError) as failure:
-        print(f"FAIL {args.scenario}: {failure}")
-        return 1
-    print(f"PASS {args.scenario} in {time.monotonic() - started:.1f} s")
-    return 0
+    args = arguments(["chromium", "firefox", "webkit", "lighthouse"], "page", "build")
+    return verdict(args.scenario, lambda: globals()[args.scenario](args))
 
 
 if __name__ == "__main__":

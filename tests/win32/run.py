@@ -7,14 +7,12 @@ through its window's messages; this script starts everything, listens to
 the cues and checks the window's colours in a screenshot.
 
 usage: run.py --build LINUX_BUILD --windows WINDOWS_BUILD --source SOURCE"""
-import argparse
 import glob
 import os
 import subprocess
 import sys
-import time
 
-from harness.checks import Failure, check, check_none, end_on_sigterm, wait_for
+from harness.checks import Failure, arguments, check, check_none, verdict, wait_for
 from harness.desktop import Desktop, colour_faults
 from harness.recording import GAME_CUES, again_when_damaged, cue_faults
 from harness.wine import Wine
@@ -31,21 +29,15 @@ class Tests:
         """Runs driver scenarios while recording; returns the cues heard."""
         return desktop.cues_heard(self.args.build, lambda: wine.drive(self.driver, *scenarios))
 
-    def check_cues(self, cues, heard, timed):
-        check_none(cue_faults(cues, heard, timed=timed))
-
-    def check_colours(self, desktop, origin):
-        path = os.path.join(self.shots, "win32-game-done.png")
-        desktop.screenshot(path, size="800x600")
-        check_none(colour_faults(path, origin))
-
     def game(self, desktop, wine):
         """The start state, the sample game heard and seen, each refusal, an interrupted count."""
         wine.start(self.exe, cwd=self.args.source)
         lines = wine.drive(self.driver, "start")
         origin = next(tuple(map(int, line.split()[1:])) for line in lines if line.startswith("CLIENT"))
-        self.check_cues(self.listen(desktop, wine, "game"), GAME_CUES, timed=True)
-        self.check_colours(desktop, origin)
+        check_none(cue_faults(self.listen(desktop, wine, "game"), GAME_CUES, timed=True))
+        shot = os.path.join(self.shots, "win32-game-done.png")
+        desktop.screenshot(shot, size="800x600")
+        check_none(colour_faults(shot, origin))
         wine.drive(self.driver, "refusals", "interrupt", "close")
 
     def default_sound(self, desktop, wine):
@@ -54,7 +46,7 @@ class Tests:
         os.makedirs(empty, exist_ok=True)
         wine.start(self.exe, cwd=empty)
         wine.drive(self.driver, "start")
-        self.check_cues(self.listen(desktop, wine, "game", "close"), ["Default"] * 5, timed=False)
+        check_none(cue_faults(self.listen(desktop, wine, "game", "close"), ["Default"] * 5, timed=False))
 
     def installer(self, desktop, wine):
         """The installer installs silently; the installed program finds its sounds; the uninstaller removes it."""
@@ -74,10 +66,30 @@ class Tests:
         # Started as its shortcut starts it: in the install folder.
         wine.start(os.path.join(folder, "minukape.exe"), cwd=folder)
         wine.drive(self.driver, "start")
-        self.check_cues(self.listen(desktop, wine, "game", "close"), GAME_CUES, timed=False)
+        check_none(cue_faults(self.listen(desktop, wine, "game", "close"), GAME_CUES, timed=False))
 
         wine.run(["wine", os.path.join(folder, "uninstall.exe"), "/S"], timeout=60)
         wait_for(lambda: not os.path.exists(os.path.join(folder, "minukape.exe")), what="the uninstaller")
+
+    def all(self):
+        """Each test in turn, each after a failed one too; the failures, together."""
+        failed = []
+        with Desktop(bus=False, sound=True) as desktop:
+            wine = Wine(desktop)
+            try:
+                for name, test in (("game", self.game), ("default sound", self.default_sound),
+                                   ("installer", self.installer), ("zip", lambda *_: self.zip())):
+                    try:
+                        again_when_damaged(name, lambda: test(desktop, wine), before_again=wine.end_program)
+                        print(f"PASS {name}")
+                    except (Failure, TimeoutError, subprocess.CalledProcessError) as failure:
+                        failed.append(f"{name}: {failure}")
+                        print(f"FAIL {failed[-1]}")
+                        desktop.print_logs()
+                        wine.end_program()
+            finally:
+                wine.close()
+        check_none(failed)
 
     def zip(self):
         """The portable zip holds what the installer installs."""
@@ -91,36 +103,8 @@ class Tests:
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--build", required=True)
-    parser.add_argument("--windows", required=True)
-    parser.add_argument("--source", required=True)
-    args = parser.parse_args()
-    for name in ("build", "windows", "source"):
-        setattr(args, name, os.path.abspath(getattr(args, name)))
-    end_on_sigterm()
-    tests = Tests(args)
-    passed = failed = 0
-    started = time.monotonic()
-    with Desktop(bus=False, sound=True) as desktop:
-        wine = Wine(desktop)
-        try:
-            for name, test in (("game", tests.game), ("default sound", tests.default_sound),
-                               ("installer", tests.installer), ("zip", lambda *_: tests.zip())):
-                try:
-                    again_when_damaged(name, lambda: test(desktop, wine), before_again=wine.end_program)
-                    passed += 1
-                    print(f"PASS {name}")
-                except (Failure, TimeoutError, subprocess.CalledProcessError) as failure:
-                    failed += 1
-                    print(f"FAIL {name}: {failure}")
-                    desktop.print_logs()
-                    wine.end_program()
-        finally:
-            wine.close()
-    print(f"Wine tests took {time.monotonic() - started:.1f} s")
-    print(f"{passed} passed, {failed} failed")
-    return 1 if failed else 0
+    args = arguments(None, "build", "windows", "source")
+    return verdict("win32_wine", lambda: Tests(args).all())
 
 
 if __name__ == "__main__":
