@@ -11,12 +11,8 @@
 #include "ReduceToScore.h"
 #include "Utf16View.h"
 
-using scoring::DiagnosePair;
-using scoring::FoldRows;
-using scoring::NameToDigits;
-using scoring::ReduceToScore;
+using namespace scoring;
 using oracle::LiteralFold;
-using oracle::LiteralRows;
 
 namespace {
 
@@ -181,7 +177,7 @@ private slots:
         QFETCH(QString, digits);
         QFETCH(int, limit);
         const std::string text = digits.toStdString();
-        const auto literal = LiteralRows(text);
+        const auto literal = oracle::LiteralRows(text);
 
         const auto fold = FoldRows(text, std::size_t(limit));
         QCOMPARE(fold.rows.front(), text);
