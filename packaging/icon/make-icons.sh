@@ -2,8 +2,10 @@
 # Renders the program icon from minukape.svg: PNGs at 16, 32, 48 and 256 px
 # (for the window and the desktop) and minukape.ico with 32x32 and 16x16
 # images in 16 and 256 colours (for the Windows program file), and
-# minukape.icns for the macOS bundle; and the page's app icons.
-# Needs rsvg-convert (librsvg2-bin) and python3 with PIL (python3-pil).
+# minukape.icns for the macOS bundle; and the page's app icons and link
+# preview card.
+# Needs rsvg-convert (librsvg2-bin), python3 with PIL (python3-pil) and, for
+# the card, IPAex Mincho (fonts-ipaexfont-mincho).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 cd "$here"

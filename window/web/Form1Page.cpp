@@ -29,7 +29,7 @@ void form1_pyramid_after(int ms);
 void form1_pyramid_begin(int widest);
 void form1_pyramid_row(const char16_t *label, int labelLength, const char16_t *cells, int cellsLength, int shift);
 void form1_pyramid_note(const char16_t *text, int length);
-void form1_pyramid_show(const char16_t *scoreLine, int length, int score);
+void form1_pyramid_show(const char16_t *scoreLine, int length, int score, const char16_t *pairLine, int pairLength);
 void form1_clear_pyramid();
 }
 
@@ -141,8 +141,9 @@ void Form1Page::SetTimer1Enabled(bool enabled)
 
 void Form1Page::ShowPyramid()
 {
-    const scoring::Diagnosis diagnosis = scoring::DiagnosePair(Text(Box::Text1), Text(Box::Text2));
-    const Pyramid::Drawing drawing = Pyramid::Draw(diagnosis.joined, diagnosis.digits, diagnosis.score);
+    const std::u16string first = Text(Box::Text1), second = Text(Box::Text2);
+    const scoring::Diagnosis diagnosis = scoring::DiagnosePair(first, second);
+    const Pyramid::Drawing drawing = Pyramid::Draw(first, second, diagnosis.joined, diagnosis.digits, diagnosis.score);
     form1_pyramid_begin(drawing.widest);
     for (std::size_t i = 0; i < drawing.rows.size(); ++i) {
         if (i == drawing.leftOutAfter && !drawing.leftOut.empty())
@@ -150,7 +151,8 @@ void Form1Page::ShowPyramid()
         const Pyramid::Row &row = drawing.rows[i];
         form1_pyramid_row(row.label.data(), int(row.label.size()), row.cells.data(), int(row.cells.size()), row.shift);
     }
-    form1_pyramid_show(drawing.scoreLine.data(), int(drawing.scoreLine.size()), diagnosis.score);
+    form1_pyramid_show(drawing.scoreLine.data(), int(drawing.scoreLine.size()), diagnosis.score,
+                       drawing.pairLine.data(), int(drawing.pairLine.size()));
 }
 
 void Form1Page::OpenShared(std::u16string_view first, std::u16string_view second)

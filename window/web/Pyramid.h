@@ -2,8 +2,9 @@
 // how the score was made, as children work it out on paper. Decided here,
 // in standard C++: the joined kana over their digits, each row of the fold
 // with its number and its shift, the cut of a long pair with the note on
-// the rows left out, and the line that reads the score from the last row.
-// Pyramid.js only draws what it is handed.
+// the rows left out, the line that reads the score from the last row, and
+// the pair's line over the result's picture. Pyramid.js and Picture.js only
+// draw what they are handed.
 #pragma once
 
 #include <cstddef>
@@ -27,10 +28,12 @@ struct Drawing {
     std::u16string leftOut; // the note on the rows left out of a long pair, or empty
     std::size_t leftOutAfter = 0; // the note stands after this many rows
     std::u16string scoreLine;
+    std::u16string pairLine; // the two names, each cut as the kana row is
     int widest = 0;         // cells in the widest row
 };
 
-// joined and digits as DiagnosePair gives them; score is its score.
-Drawing Draw(std::u16string_view joined, std::string_view digits, int score);
+// joined and digits as DiagnosePair gives them for first and second; score is its score.
+Drawing Draw(std::u16string_view first, std::u16string_view second, std::u16string_view joined,
+             std::string_view digits, int score);
 
 } // namespace Pyramid

@@ -1,6 +1,7 @@
 // The page's pyramid below the window, beyond the original: how the score
 // was made, drawn as Form1Page hands it over (Pyramid.cpp decides every row
-// and text), with Sharing's button under it. Built at the first count's end,
+// and text), with Sharing's buttons under it; what it drew is kept for the
+// result's picture (Picture.js) until the names change. Built at the first count's end,
 // with its style sheet fetched then, so the window's first paint carries
 // none of it.
 mergeInto(LibraryManager.library, {
@@ -8,6 +9,7 @@ mergeInto(LibraryManager.library, {
     section: null,
     rows: null,
     pending: 0,
+    drawn: null,   // {widest, rows: [{cells, shift}], note, noteAfter, scoreLine, pairLine, score}
 
     element: function(tag, attributes, text) {
       var e = document.createElement(tag);
@@ -38,7 +40,7 @@ mergeInto(LibraryManager.library, {
       clearTimeout(Pyramid.pending);
       if (Pyramid.section)
         Pyramid.section.remove();
-      Pyramid.section = Pyramid.rows = null;
+      Pyramid.section = Pyramid.rows = Pyramid.drawn = null;
     },
   },
 
@@ -58,6 +60,7 @@ mergeInto(LibraryManager.library, {
     Pyramid.rows = e('ol', {id: 'PyramidRows'});
     Pyramid.rows.style.setProperty('--n', widest);
     Pyramid.section.appendChild(Pyramid.rows);
+    Pyramid.drawn = {widest: widest, rows: [], note: '', noteAfter: 0, scoreLine: '', pairLine: ''};
   },
 
   // Said as a row by a screen reader, drawn as cells: one per character.
@@ -72,16 +75,22 @@ mergeInto(LibraryManager.library, {
     characters.forEach(function(c) { row.appendChild(Pyramid.element('span', {}, c)); });
     li.appendChild(row);
     Pyramid.rows.appendChild(li);
+    Pyramid.drawn.rows.push({cells: characters, shift: shift});
   },
 
   form1_pyramid_note__deps: ['$Pyramid'],
   form1_pyramid_note: function(text, length) {
-    Pyramid.rows.appendChild(Pyramid.element('li', {id: 'PyramidLeftOut'}, UTF16ToString(text, length * 2)));
+    Pyramid.drawn.note = UTF16ToString(text, length * 2);
+    Pyramid.drawn.noteAfter = Pyramid.drawn.rows.length;
+    Pyramid.rows.appendChild(Pyramid.element('li', {id: 'PyramidLeftOut'}, Pyramid.drawn.note));
   },
 
   form1_pyramid_show__deps: ['$Pyramid', '$Sharing'],
-  form1_pyramid_show: function(scoreLine, length, score) {
-    Pyramid.section.appendChild(Pyramid.element('p', {id: 'PyramidScore'}, UTF16ToString(scoreLine, length * 2)));
+  form1_pyramid_show: function(scoreLine, length, score, pairLine, pairLength) {
+    Pyramid.drawn.scoreLine = UTF16ToString(scoreLine, length * 2);
+    Pyramid.drawn.pairLine = UTF16ToString(pairLine, pairLength * 2);
+    Pyramid.drawn.score = score;
+    Pyramid.section.appendChild(Pyramid.element('p', {id: 'PyramidScore'}, Pyramid.drawn.scoreLine));
     Sharing.offer(Pyramid.section, score);
     Pyramid.show(Pyramid.section);
   },

@@ -1,24 +1,41 @@
-// Sending a result, and opening a shared one: the link holds the two names
-// in its fragment, which no server receives; the page stores nothing.
+// Sending a result, as a link or as a picture (Picture.js), and opening a
+// shared one: the link holds the two names in its fragment, which no server
+// receives; the page stores nothing.
 mergeInto(LibraryManager.library, {
+  $Sharing__deps: ['$Picture'],
   $Sharing: {
     names: null,   // the names in the boxes, as the person typed them
     score: 0,
 
-    // The button under the pyramid, for the names in the boxes and their score.
+    // The buttons under the pyramid, for the names in the boxes and their
+    // score: the result as text and link, and as a picture.
     offer: function(section, score) {
       Sharing.names = [document.getElementById('Text1').value, document.getElementById('Text2').value];
       Sharing.score = score;
-      var share = document.createElement('button');
-      share.type = 'button';
-      share.id = 'Share';
-      share.textContent = '結果を送る';
-      share.addEventListener('click', Sharing.share);
+      var buttons = document.createElement('div');
+      buttons.id = 'Sending';
+      var button = function(id, words, pressed) {
+        var b = document.createElement('button');
+        b.type = 'button';
+        b.id = id;
+        b.textContent = words;
+        b.addEventListener('click', pressed);
+        buttons.appendChild(b);
+      };
+      button('Share', '結果を送る', Sharing.share);
+      button('SharePicture', Picture.canShareFiles() ? '画像で送る' : '画像を保存', function() {
+        Picture.send(Sharing.text(), Sharing.link());
+      });
+      Picture.prepare();
       var status = document.createElement('p');
       status.id = 'ShareStatus';
       status.setAttribute('role', 'status');
-      section.appendChild(share);
+      section.appendChild(buttons);
       section.appendChild(status);
+    },
+
+    text: function() {
+      return Sharing.names[0] + ' と ' + Sharing.names[1] + ' の相性度は ' + Sharing.score;
     },
 
     link: function() {
@@ -27,7 +44,7 @@ mergeInto(LibraryManager.library, {
 
     // The system's share sheet where there is one (phones), else the clipboard.
     share: function() {
-      var text = Sharing.names[0] + ' と ' + Sharing.names[1] + ' の相性度は ' + Sharing.score;
+      var text = Sharing.text();
       var url = Sharing.link();
       var status = document.getElementById('ShareStatus');
       if (navigator.share) {

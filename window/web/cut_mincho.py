@@ -5,9 +5,12 @@ changed so be passed on under a name that is not the original's, licensed
 as the original is and with the way back to it: the face is renamed, and its
 licence goes beside it with a note on where it came from.
 
-usage: cut_mincho.py FONT TEXT_FILES LICENCE OUT_WOFF2 OUT_NOTE
+usage: cut_mincho.py FONT TEXT_FILES TYPED LICENCE OUT_WOFF2 OUT_NOTE
 TEXT_FILES: files whose every character the face must hold, joined by ":"
-(the window's text, and the page's script that writes its own)."""
+(the window's text, and the page's script that writes its own). A character
+the face lacks fails the build: the browser would draw it in another face.
+TYPED: ranges of code points kept as far as the face has them, such as
+20-7E,3000-30FF (what a person may type into a name box)."""
 import sys
 
 from fontTools import subset
@@ -32,7 +35,7 @@ mincho.woff2, or point the @font-face rule in Form1.css at it.
 
 
 def main():
-    font_file, text_files, licence, out_font, out_note = sys.argv[1:]
+    font_file, text_files, typed, licence, out_font, out_note = sys.argv[1:]
     options = subset.Options()
     options.flavor = "woff2"
     options.hinting = False
@@ -45,8 +48,13 @@ def main():
     for text_file in text_files.split(":"):
         with open(text_file, encoding="utf-8") as f:
             text += f.read()
-    subsetter.populate(text=text)
+    held = font.getBestCmap()
+    missing = sorted({c for c in text if c.isprintable() and not c.isspace() and ord(c) not in held})
+    ranges = [[int(end, 16) for end in part.split("-")] for part in typed.split(",")]
+    subsetter.populate(text=text, unicodes=[c for low, high in ranges for c in range(low, high + 1) if c in held])
     subsetter.subset(font)
+    if missing:
+        sys.exit("cut_mincho.py: IPAex Mincho has no glyph for " + " ".join(f"{c} (U+{ord(c):04X})" for c in missing))
     names = font["name"]
     names.names = [record for record in names.names if record.nameID not in NAMES]
     for name_id, value in NAMES.items():

@@ -4,8 +4,10 @@
 // from which the build cuts the page's Mincho face. The window is in the
 // page itself, so the browser paints it before any script has run; the
 // script only brings it to life.
-//   make_page PAGE_DIR GLYPHS_FILE [STATIC_PAGE]
+//   make_page PAGE_DIR GLYPHS_FILE [STATIC_PAGE] [--site-url URL]
 // STATIC_PAGE: the same window with no script, to measure the page against.
+// URL: where the page will be served, for the link preview's absolute
+// addresses; without it they are relative to the page.
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -107,6 +109,12 @@ constexpr int PhoneBelowPx = int(WidthPx);
 constexpr std::u16string_view Description =
     u"二人の氏名をひらがなで入力すると、相性度を１～１００で診断する名前占い。";
 
+// The link preview's card, drawn by packaging/icon/make-web-icons.py.
+constexpr std::string_view CardFile = "minukape-card.png";
+constexpr int CardWidth = 1200;
+constexpr int CardHeight = 630;
+constexpr std::u16string_view CardAlt = u"ミヌカペの画面: 二人の氏名を入れるボックス、相性を診断するボタン、相性度の表示";
+
 // The controls as they read, top to bottom and left to right: the order a
 // screen reader follows, and the phone's column.
 std::vector<Form1Layout::Control> ReadingOrder()
@@ -143,13 +151,48 @@ std::string Control(const Form1Layout::Control &control)
            + " lang=\"ja\" autocomplete=\"off\" autocapitalize=\"off\" autocorrect=\"off\" spellcheck=\"false\">";
 }
 
-std::string Page(bool withScript)
+// What a chat app or a social site draws a shared link's preview card from
+// (Open Graph and Twitter's card): the game, never the pair, whose names stay
+// in the link's fragment. siteUrl: the page's own address, or empty.
+std::string PreviewTags(const std::string &siteUrl)
+{
+    const auto tag = [](const char *attribute, const char *name, const std::string &content) {
+        return std::string("<meta ") + attribute + "=\"" + name + "\" content=\"" + content + "\">\n";
+    };
+    std::string tags = tag("property", "og:type", "website") + tag("property", "og:title", Escaped(Caption))
+                       + tag("property", "og:description", Escaped(Description))
+                       + tag("property", "og:locale", "ja_JP")
+                       + tag("property", "og:url", siteUrl.empty() ? "./" : siteUrl)
+                       + tag("property", "og:image", siteUrl + std::string(CardFile))
+                       + tag("property", "og:image:type", "image/png")
+                       + tag("property", "og:image:width", std::to_string(CardWidth))
+                       + tag("property", "og:image:height", std::to_string(CardHeight))
+                       + tag("property", "og:image:alt", Escaped(CardAlt))
+                       + tag("name", "twitter:card", "summary_large_image");
+    return tags;
+}
+
+// The site's address as the tags need it: absolute, over HTTP(S), ending in
+// "/" so the card's name can follow; empty when it is not one.
+std::string SiteUrl(std::string url)
+{
+    const bool web = url.rfind("https://", 0) == 0 || url.rfind("http://", 0) == 0;
+    if (!web || url.find_first_of(" \t\n\"'<>#?&") != std::string::npos)
+        return {};
+    if (url.back() != '/')
+        url += '/';
+    return url;
+}
+
+std::string Page(bool withScript, const std::string &siteUrl = {})
 {
     const std::string caption = Escaped(Caption);
     std::string page = "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1, interactive-widget=resizes-content\">\n"
                        "<meta name=\"description\" content=\"" + Escaped(Description) + "\">\n"
                        "<meta name=\"theme-color\" content=\"" + Css(FormColour) + "\">\n";
+    if (withScript)
+        page += PreviewTags(siteUrl);
     if (withScript) {
         // Its own files only, the compiling of its WebAssembly, and the
         // worker that keeps them for play offline.
@@ -302,7 +345,8 @@ std::string PyramidSheet()
            + Css(Text3Foreground) + "; }\n";
     css += "#PyramidLeftOut { margin: 8px 0; font-size: 14px; line-height: 1.5; }\n";
     css += "#PyramidScore { margin: 12px 0; font-size: 16px; }\n";
-    css += "#Share { display: block; width: 100%; min-height: 48px; font: inherit; font-size: 16px; }\n";
+    css += "#Sending { display: flex; gap: 8px; }\n";
+    css += "#Sending button { flex: 1; min-height: 48px; font: inherit; font-size: 16px; }\n";
     css += "#ShareStatus { min-height: 1.5em; margin: 8px 0 0; font-size: 14px; overflow-wrap: anywhere; }\n";
     return css;
 }
@@ -324,8 +368,8 @@ std::string Manifest()
              "\"purpose\": \"maskable\"}\n  ]\n}\n";
 }
 
-// Every character the window can show by itself, and what a person may type
-// into a name box: ASCII, kana and the marks next to them.
+// Every character the window can show by itself. (What a person may type
+// into a name box the build adds, as far as the face has it.)
 std::string Glyphs()
 {
     std::u16string text(Caption);
@@ -333,10 +377,6 @@ std::string Glyphs()
         text += control.text;
     text += u"OK0123456789";
     text += Form1Text::Refusal;
-    for (char16_t c = 0x20; c < 0x7F; ++c)
-        text += c;
-    for (char16_t c = 0x3000; c < 0x3100; ++c) // symbols, hiragana, katakana
-        text += c;
     return Utf8(text);
 }
 
@@ -355,14 +395,27 @@ bool Write(const std::string &path, const std::string &content)
 
 int main(int argc, char **argv)
 {
-    if (argc != 3 && argc != 4) {
-        std::cerr << "usage: make_page PAGE_DIR GLYPHS_FILE [STATIC_PAGE]\n";
+    std::vector<std::string> args(argv + 1, argv + argc);
+    std::string siteUrl;
+    const auto option = std::find(args.begin(), args.end(), "--site-url");
+    if (option != args.end()) {
+        // Given empty (or dropped, as CMake drops an empty argument), as a
+        // build without an address passes it: relative addresses.
+        const std::string url = option + 1 != args.end() ? option[1] : "";
+        if (!url.empty() && (siteUrl = SiteUrl(url)).empty()) {
+            std::cerr << "make_page: --site-url wants the page's address, such as https://example.org/minukape/\n";
+            return 2;
+        }
+        args.erase(option, option + 1 != args.end() ? option + 2 : option + 1);
+    }
+    if (args.size() != 2 && args.size() != 3) {
+        std::cerr << "usage: make_page PAGE_DIR GLYPHS_FILE [STATIC_PAGE] [--site-url URL]\n";
         return 2;
     }
-    const std::string dir = argv[1];
-    const bool written = Write(dir + "/index.html", Page(true)) && Write(dir + "/Form1.css", StyleSheet())
+    const std::string &dir = args[0];
+    const bool written = Write(dir + "/index.html", Page(true, siteUrl)) && Write(dir + "/Form1.css", StyleSheet())
                          && Write(dir + "/Pyramid.css", PyramidSheet())
                          && Write(dir + "/manifest.webmanifest", Manifest())
-                         && Write(argv[2], Glyphs()) && (argc != 4 || Write(argv[3], Page(false)));
+                         && Write(args[1], Glyphs()) && (args.size() != 3 || Write(args[2], Page(false)));
     return written ? 0 : 1;
 }

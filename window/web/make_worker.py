@@ -3,7 +3,8 @@
 file of the page is built: the list of the page's files, and the build's
 name, a hash of their names and contents.
 
-usage: make_worker.py TEMPLATE PAGE_DIR OUT_NAME"""
+usage: make_worker.py TEMPLATE PAGE_DIR OUT_NAME [LEFT_OUT...]
+LEFT_OUT: files of the page the worker does not keep."""
 import hashlib
 import json
 import os
@@ -11,9 +12,10 @@ import sys
 
 
 def main():
-    template, page, out = sys.argv[1:4]
+    template, page, out, *left_out = sys.argv[1:]
     files = sorted(os.path.relpath(os.path.join(folder, name), page).replace(os.sep, "/")
-                   for folder, _, names in os.walk(page) for name in names if name != out)
+                   for folder, _, names in os.walk(page) for name in names)
+    files = [name for name in files if name != out and name not in left_out]
     build = hashlib.sha256()
     for name in files:
         build.update(name.encode() + b"\0")

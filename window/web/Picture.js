@@ -1,0 +1,136 @@
+// The result as a picture to send or save: the two names, the score, and
+// the pyramid as Pyramid.js drew it (cut the same way for a long pair), in
+// the window's colours, read from the page, and the page's own Mincho face.
+// Drawn on a canvas in memory only when asked for, handed over at once, and
+// never kept.
+mergeInto(LibraryManager.library, {
+  $Picture__deps: ['$Pyramid'],
+  $Picture: {
+    face: '"Minukape Mincho", serif',
+    widest: 1080,  // px: what a phone shows whole, and what chat apps keep
+    pad: 40,
+
+    // Whether the share sheet takes a picture (phones); else it is saved.
+    canShareFiles: function() {
+      try {
+        return !!navigator.canShare && navigator.canShare({files: [new File([], 'x.png', {type: 'image/png'})]});
+      } catch (error) {
+        return false;
+      }
+    },
+
+    // The face is the page's own, and is fetched now, so the press draws at once.
+    prepare: function() {
+      if (document.fonts)
+        document.fonts.load('16px ' + Picture.face, Pyramid.drawn.pairLine).catch(function() {});
+    },
+
+    colours: function() {
+      var style = function(id) { return getComputedStyle(document.getElementById(id)); };
+      return {ground: style('Form1').backgroundColor, ink: style('Label1').color,
+              display: style('Text3').backgroundColor, digits: style('Text3').color};
+    },
+
+    // Japanese breaks between any two characters.
+    lines: function(context, text, width) {
+      var lines = [''];
+      text.split('').forEach(function(c) {
+        var last = lines[lines.length - 1];
+        if (last && context.measureText(last + c).width > width)
+          lines.push(c);
+        else
+          lines[lines.length - 1] = last + c;
+      });
+      return lines;
+    },
+
+    // Lays the picture out from the top; paints too when paint is true.
+    // Returns the height it took.
+    layout: function(context, colours, width, paint) {
+      var drawn = Pyramid.drawn, pad = Picture.pad, inner = width - 2 * pad;
+      var cell = Math.min(56, Math.floor(inner / drawn.widest));
+      var y = pad;
+      var text = function(words, px, x, align) {
+        context.font = px + 'px ' + Picture.face;
+        context.textAlign = align || 'left';
+        Picture.lines(context, words, inner).forEach(function(line) {
+          if (paint)
+            context.fillText(line, x === undefined ? pad : x, y + px);
+          y += Math.round(px * 1.5);
+        });
+      };
+      text(document.title, 44);
+      text(drawn.pairLine, 28);
+      // The score as the display shows it.
+      var box = {w: 260, h: 130};
+      if (paint) {
+        context.fillStyle = colours.display;
+        context.fillRect((width - box.w) / 2, y + 8, box.w, box.h);
+        context.fillStyle = colours.digits;
+        context.font = '96px ' + Picture.face;
+        context.textAlign = 'center';
+        context.fillText(String(drawn.score), width / 2, y + 8 + box.h / 2 + 34);
+        context.fillStyle = colours.ink;
+      }
+      y += box.h + 32;
+      text(document.getElementById('PyramidHeading').textContent, 28);
+      var left = (width - drawn.widest * cell) / 2;
+      drawn.rows.forEach(function(row, i) {
+        if (drawn.note && i === drawn.noteAfter)
+          text(drawn.note, 20);
+        var last = i === drawn.rows.length - 1;
+        context.font = Math.round(cell * 0.62) + 'px ' + Picture.face;
+        context.textAlign = 'center';
+        row.cells.forEach(function(c, k) {
+          var x = left + (row.shift / 2 + k) * cell;
+          if (paint && last) {
+            context.fillStyle = colours.display;
+            context.fillRect(x, y, cell, Math.round(cell * 1.2));
+            context.fillStyle = colours.digits;
+          }
+          if (paint)
+            context.fillText(c, x + cell / 2, y + cell * 0.85);
+        });
+        context.fillStyle = colours.ink;
+        y += Math.round(cell * 1.2);
+      });
+      y += 16;
+      text(drawn.scoreLine, 24);
+      return y + pad;
+    },
+
+    // The picture as a PNG file, made now: no wait, so the share sheet
+    // still counts the person's press.
+    file: function() {
+      var canvas = document.createElement('canvas');
+      var context = canvas.getContext('2d');
+      var colours = Picture.colours();
+      var width = Math.min(Picture.widest, Math.max(640, Pyramid.drawn.widest * 56 + 2 * Picture.pad));
+      canvas.width = width;
+      canvas.height = Picture.layout(context, colours, width, false);
+      context.fillStyle = colours.ground;
+      context.fillRect(0, 0, canvas.width, canvas.height);
+      context.fillStyle = colours.ink;
+      Picture.layout(context, colours, width, true);
+      var bytes = atob(canvas.toDataURL('image/png').split(',')[1]);
+      var data = new Uint8Array(bytes.length);
+      for (var i = 0; i < bytes.length; ++i)
+        data[i] = bytes.charCodeAt(i);
+      return new File([data], 'minukape.png', {type: 'image/png'});
+    },
+
+    // To the share sheet with the text and the link, else offered as a download.
+    send: function(text, url) {
+      var file = Picture.file();
+      if (Picture.canShareFiles()) {
+        navigator.share({files: [file], title: document.title, text: text, url: url}).catch(function() {});
+        return;
+      }
+      var link = document.createElement('a');
+      link.href = URL.createObjectURL(file);
+      link.download = file.name;
+      link.click();
+      setTimeout(function() { URL.revokeObjectURL(link.href); }, 1000);
+    },
+  },
+});
