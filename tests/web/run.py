@@ -7,9 +7,13 @@ Safari, driven through its WebDriver.
 usage: run.py SCENARIO --page PAGE_DIR --build BUILD_DIR
 Scenarios: chromium (the page's start, a game with its pyramid, the
 refusals, an input method's composition, an interrupted count, long names,
-shared links with sending by share sheet and clipboard, a phone upright and
-on its side, installing, offline, the default sound), firefox, webkit,
+shared links with sending by share sheet and clipboard, the result's
+picture shared or saved, a phone upright and on its side, installing and
+the link preview's card, offline, the default sound), firefox, webkit,
 lighthouse."""
+import base64
+import glob
+import io
 import json
 import os
 import shutil
@@ -20,7 +24,7 @@ import time
 import wave
 from urllib.parse import quote
 
-from PIL import Image
+from PIL import Image, ImageDraw, ImageFont
 
 from harness.browser import Chromium, fetched, free_port, serve, stop_serving
 from harness.checks import arguments, check, check_none, stays, verdict, wait_for
@@ -37,6 +41,13 @@ with open(os.path.join(HERE, "phone_faults.js"), encoding="utf-8") as f:
     PHONE_FAULTS = f.read()
 SAMPLE_STEPS = [str(n) for n in range(39)]
 LIGHTHOUSE_CATEGORIES = ("performance", "accessibility", "best-practices", "seo")
+MINCHO = "/usr/share/fonts/opentype/ipaexfont-mincho/ipaexm.ttf"  # the face the page's is cut from
+# A share sheet that takes files, as a phone's: what it is handed is kept, the PNG as base64.
+SHARE_FILES = """navigator.canShare = data => !!data.files;
+    navigator.share = async data => { window.shared = {title: data.title, text: data.text, url: data.url,
+        files: data.files.map(f => [f.name, f.type]), png: await new Promise(done => {
+            const reader = new FileReader(); reader.onload = () => done(reader.result.split(',')[1]);
+            reader.readAsDataURL(data.files[0]); })}; }"""
 
 
 
@@ -138,8 +149,7 @@ class Page:
             b.key("Tab")
             tabbed.append(b.focused())
         check(tabbed == ["Text2", "Command1", "Text3"], f"Tab goes {tabbed}")
-        spoken = {(node["role"]["value"], node.get("name", {}).get("value"))
-                  for node in b.call("Accessibility.getFullAXTree")["nodes"] if not node.get("ignored")}
+        spoken = self.said()
         for control in self.layout["controls"]:
             role = {"text box": "textbox", "push button": "button"}.get(control["kind"])
             if role:
@@ -162,6 +172,7 @@ class Page:
         b = self.browser
         self.enter("Text1", "すずきはなこ")
         self.enter("Text2", "やまだたろう")
+        b.evaluate(SHARE_FILES)
         b.watch_display()
         watch_result(b)
 
@@ -195,6 +206,10 @@ class Page:
         check(b.evaluate("Command1.disabled"), "the count ended with the button on")
         self.pyramid("すずきはなこ", "やまだたろう")
         self.shot("pyramid")
+        shared = self.picture("すずきはなこ", "やまだたろう", "画像で送る")
+        b.evaluate("delete navigator.canShare; delete navigator.share")
+        saved = self.picture("すずきはなこ", "やまだたろう", "画像で送る")
+        check(saved.tobytes() == shared.tobytes(), "the picture saved is not the one shared")
         self.enter("Text1", "すずきはなこ")
         check(not b.evaluate("Command1.disabled") and b.value("Text3") == "", "a name change readies the button")
         check(b.evaluate("document.getElementById('Pyramid')") is None, "a name change left the pyramid")
@@ -218,8 +233,7 @@ class Page:
         left_out = b.evaluate("(document.getElementById('PyramidLeftOut') || {}).textContent")
         check((left_out is None) == (len(digits) <= shown), f"said of the rows left out: {left_out!r}")
         check(left_out is None or f"{len(digits) - shown - 1:,}段は省きました" in left_out, f"said {left_out!r}")
-        said = {(node["role"]["value"], node.get("name", {}).get("value"))
-                for node in b.call("Accessibility.getFullAXTree")["nodes"] if not node.get("ignored")}
+        said = self.said()
         check(("heading", "相性度の出し方") in said and ("StaticText", "1段目 " + " ".join(wanted[1])) in said,
               "a screen reader does not meet the heading and the rows")
 
@@ -302,6 +316,50 @@ class Page:
         self.count_to(oracle_score(first, second))
         check(b.value("Text4") == "".join(map(str, oracle_digits(first, second))), "the digits in Text4")
         self.pyramid(first, second)
+        # 400 kana: the picture as wide as it may be, its pyramid shortened.
+        first, second = first[:200], second[:200]
+        self.enter("Text1", first)
+        self.enter("Text2", second)
+        b.click("Command1")
+        wait_for(lambda: b.evaluate("!!document.getElementById('SharePicture')"), what="the picture's button")
+        picture = self.picture(first, second, "画像を保存")
+        check(picture.height < 2000, f"the picture of a long pair is {picture.size}: not shortened")
+
+    def picture(self, first, second, name):
+        """The result's picture, from the button a screen reader meets as name: handed to a share
+        sheet that takes files, with the text and the link, else saved as a download. Its pixels
+        show the window's colours, the score in the display's, and the pyramid's last row."""
+        b = self.browser
+        check(("button", name) in self.said(), f"a screen reader does not meet the button {name}")
+        sheet = b.evaluate("!!navigator.canShare")
+        if sheet:
+            b.evaluate("window.shared = null")
+        else:
+            folder = self.desktop.path(f"downloads-{free_port()}")
+            b.call("Browser.setDownloadBehavior", behavior="allow", downloadPath=folder)
+        b.click("SharePicture")
+        if sheet:
+            shared = wait_for(lambda: b.evaluate("window.shared"), what="the share sheet")
+            png = base64.b64decode(shared.pop("png"))
+            wanted = {"title": self.layout["caption"], "text": f"{first} と {second} の相性度は {oracle_score(first, second)}",
+                      "url": b.evaluate("location.href.split('#')[0]") + "#" + quote(first) + "&" + quote(second),
+                      "files": [["minukape.png", "image/png"]]}
+            check(shared == wanted, f"the share sheet got {shared}")
+        else:
+            path = wait_for(lambda: glob.glob(os.path.join(folder, "*.png")), what="the download")[0]
+            check(os.path.basename(path) == "minukape.png", f"downloaded {path}")
+            with open(path, "rb") as f:
+                png = f.read()
+        image = Image.open(io.BytesIO(png)).convert("RGB")
+        image.save(os.path.join(self.shots, f"web-picture-{len(first)}.png"))
+        check_none(picture_faults(image, self.layout, oracle_score(first, second),
+                                  oracle_rows(oracle_digits(first, second), 2)[-1]))
+        return image
+
+    def said(self):
+        """What a screen reader meets on the page, as (role, name)."""
+        return {(node["role"]["value"], node.get("name", {}).get("value"))
+                for node in self.browser.call("Accessibility.getFullAXTree")["nodes"] if not node.get("ignored")}
 
     def links(self):
         """A hand-made or damaged link opens as a plain visit; a shared result's link opens with its
@@ -402,6 +460,23 @@ class Page:
                                         " document.querySelector('meta[name=description]').content]")
         check(png_size(os.path.join(self.args.page, touch)) == (180, 180) and "相性" in description,
               f"the touch icon {touch}, the description {description!r}")
+        # The link preview's card, by relative addresses; absolute in a page built with the site's.
+        tags = b.evaluate("Object.fromEntries([...document.querySelectorAll('meta[property], meta[name^=twitter]')]"
+                          ".map(m => [m.getAttribute('property') || m.name, m.content]))")
+        card = os.path.join(self.args.page, tags.pop("og:image"))
+        check(png_size(card) == (1200, 630) and os.path.getsize(card) <= 100_000 and tags.pop("og:image:alt"),
+              f"the card is {png_size(card)}, {os.path.getsize(card)} bytes")
+        check(tags == {"og:type": "website", "og:title": self.layout["caption"], "og:description": description,
+                       "og:locale": "ja_JP", "og:url": "./", "og:image:type": "image/png", "og:image:width": "1200",
+                       "og:image:height": "630", "twitter:card": "summary_large_image"}, f"the card's tags: {tags}")
+        folder, site = self.desktop.path("site-page"), "https://example.org/minukape/"
+        os.makedirs(folder)
+        maker = os.path.join(self.args.build, "web-cmake", "window", "web", "make_page.js")
+        subprocess.run(["node", maker, folder, os.path.join(folder, "glyphs"), "--site-url", site[:-1]], check=True)
+        with open(os.path.join(folder, "index.html"), encoding="utf-8") as page:
+            html = page.read()
+        check(f'"og:url" content="{site}"' in html and f'"og:image" content="{site}minukape-card.png"' in html,
+              "a page built with the site's address has relative addresses in its card's tags")
 
     def offline(self):
         """Visited once, the page plays a whole game with its cues with no server at all; a new
@@ -415,8 +490,9 @@ class Page:
         b.open()
         kept = """(async () => {
             const names = await caches.keys();
-            return navigator.serviceWorker.controller && names.length == 1
-                && (await (await caches.open(names[0])).keys()).length == %d && names[0]; })()""" % (len(self.files) - 1)
+            const kept = names.length == 1 && (await (await caches.open(names[0])).keys()).map(r => r.url);
+            return navigator.serviceWorker.controller && kept.length == %d
+                && !kept.some(url => url.endsWith('minukape-card.png')) && names[0]; })()""" % (len(self.files) - 2)
         first = wait_for(lambda: b.evaluate(kept), what="the page's files to be kept")
         stop_serving(self.desktop, origin)
         b.call("Network.setCacheDisabled", cacheDisabled=True)
@@ -430,7 +506,7 @@ class Page:
             css.write("/* the next build */\n")
         maker = os.path.join(HERE, "..", "..", "window", "web")
         subprocess.run([sys.executable, os.path.join(maker, "make_worker.py"), os.path.join(maker, "offline-worker.js"),
-                        folder, "offline-worker.js"], check=True)
+                        folder, "offline-worker.js", "minukape-card.png"], check=True)
         serve(self.desktop, folder, port=int(origin.rsplit(":", 1)[1]))
         b.open()
         wait_for(lambda: (lambda names: len(names) == 1 and names[0] != first)(b.evaluate("caches.keys()")),
@@ -457,6 +533,49 @@ def pace_faults(shown, pressed):
     median = statistics.median(later - at for (at, _), (later, _) in zip(steps, steps[1:]))
     return ([f"steps shown before they were due: {early}"] if early else []) + (
         [f"the median step is {median:.1f} ms"] if abs(median - STEP_MS) > 5 else [])
+
+
+def picture_faults(image, layout, score, last_row):
+    """What in the result's picture differs from the page: wider than 1080 px, not on the window's
+    colour, or its display (the first band in the display's colours) and the pyramid's last row
+    (the last band) not reading the score and the last row."""
+    rgb = lambda css: tuple(int(part) for part in css[4:-1].split(","))
+    text3 = next(control for control in layout["controls"] if control["name"] == "Text3")
+    ground, display, digits = rgb(layout["colour"]), rgb(text3["background"]), rgb(text3["foreground"])
+    colours = image.getcolors(image.width * image.height)
+    faults = [f"{image.width} px wide"] if image.width > 1080 else []
+    if max(colours)[1] != ground:
+        faults.append(f"its ground is {max(colours)[1]}")
+    rows = [y for y in range(image.height) if any(image.getpixel((x, y)) == display for x in range(0, image.width, 2))]
+    bands = [[y] for y in rows[:1]]
+    for y in rows[1:]:
+        bands[-1].append(y) if y == bands[-1][-1] + 1 else bands.append([y])
+    read = [read_digits(image.crop((0, band[0], image.width, band[-1] + 1)), display, digits) for band in bands]
+    wanted = [str(score), "".join(map(str, last_row))]
+    if len(read) < 2 or [read[0], read[-1]] != wanted:
+        faults.append(f"its display and last row read {read}, not {wanted}")
+    return faults
+
+
+def read_digits(band, ground, ink):
+    """The digits drawn in ink on a band of ground, told apart by their shapes in the face the
+    page's is cut from."""
+    near = lambda pixel: sum((a - b) ** 2 for a, b in zip(pixel, ink)) < sum((a - b) ** 2 for a, b in zip(pixel, ground))
+    mask = Image.new("1", band.size)
+    mask.putdata([near(pixel) for pixel in band.getdata()])
+    columns = [x for x in range(band.width) if any(mask.getpixel((x, y)) for y in range(band.height))]
+    glyphs = [[x] for x in columns[:1]]
+    for x in columns[1:]:
+        glyphs[-1].append(x) if x == glyphs[-1][-1] + 1 else glyphs.append([x])
+    shape = lambda m: m.crop(m.getbbox()).resize((12, 16))
+    font = ImageFont.truetype(MINCHO, 64)
+    shapes = {}
+    for digit in "0123456789":
+        drawn = Image.new("1", (64, 80))
+        ImageDraw.Draw(drawn).text((0, 0), digit, font=font, fill=1)
+        shapes[digit] = list(shape(drawn).getdata())
+    return "".join(min(shapes, key=lambda d: sum(a != b for a, b in zip(shapes[d], list(shape(
+        mask.crop((g[0], 0, g[-1] + 1, band.height))).getdata())))) for g in glyphs)
 
 
 def png_size(path):
