@@ -225,7 +225,12 @@ def installed(fresh, shown):
 
 
 def served(fresh):
-    """The page built, then served at the address its script prints."""
+    """The page built for its site (the link preview's addresses absolute), built plain, then served
+    at the address its script prints."""
+    site = 'https://example.org/minukape/'
+    fresh.run(f'scripts/build-web.sh --site-url {site}')
+    page = fresh.file('build/web/index.html').read_text(encoding='utf-8')
+    fresh.check(f'content="{site}minukape-card.png"' in page, 'the page built for its site has the card\'s address')
     fresh.run('scripts/build-web.sh')
     server = fresh.shell(USER, 'PORT=8347 exec scripts/run-web.sh', background=True)
     fresh.ran.append('scripts/run-web.sh')
