@@ -230,7 +230,8 @@ def served(fresh):
     site = 'https://example.org/minukape/'
     fresh.run(f'scripts/build-web.sh --site-url {site}')
     page = fresh.file('build/web/index.html').read_text(encoding='utf-8')
-    fresh.check(f'content="{site}minukape-card.png"' in page, 'the page built for its site has the card\'s address')
+    fresh.check(f'"og:url" content="{site}"' in page and f'"og:image" content="{site}minukape-card.png"' in page,
+                'the page built for its site has its own and the card\'s absolute addresses')
     fresh.run('scripts/build-web.sh')
     server = fresh.shell(USER, 'PORT=8347 exec scripts/run-web.sh', background=True)
     fresh.ran.append('scripts/run-web.sh')
