@@ -510,8 +510,8 @@ def run_unprivileged(args):
                             os.path.join(copy, folder), ignore=shutil.ignore_patterns("__pycache__"))
         env = dict(os.environ, PYTHONPATH=copy)
         # The sanitizer's suppressions file, copied where nobody can read it.
-        env["LSAN_OPTIONS"] = re.sub(r"suppressions=([^:]*)", lambda m: "suppressions=" + shutil.copy2(
-            m[1], os.path.join(copy, "lsan.supp")), env.get("LSAN_OPTIONS", ""))
+        env["LSAN_OPTIONS"] = re.sub(r"(^|:)suppressions=([^:]*)", lambda m: m[1] + "suppressions=" + shutil.copy2(
+            m[2], os.path.join(copy, "lsan.supp")), env.get("LSAN_OPTIONS", ""))
         os.makedirs(shots)
         os.chown(shots, NOBODY, NOBODY)
         command = ["unshare", "--pid", "--fork", "--kill-child", "--mount-proc",
