@@ -368,11 +368,15 @@ class Desktop:
         self.xdotool("key", "--delay", "40", *keys)
 
     def screenshot(self, path, size="468x384"):
-        """At the lowest priority: encoding the picture takes a core, which the program's sound,
-        mid-count, must never wait for."""
-        command = ["grim", path] if self.wayland else ["import", "-window", "root", "-crop", f"{size}+0+0",
-                                                      "+repage", path]
-        subprocess.run(["nice", "-n", "19", *command], env=self.env, check=True, timeout=30)
+        """The screen's top left corner. On X, read without grabbing the server (as ImageMagick's
+        import does), which would hold up the program mid-count for as long as the grabber waits
+        for a core."""
+        if self.wayland:
+            subprocess.run(["grim", path], env=self.env, check=True, timeout=30)
+            return
+        from PIL import ImageGrab
+        width, height = map(int, size.split("x"))
+        ImageGrab.grab(bbox=(0, 0, width, height), xdisplay=self.env["DISPLAY"]).save(path)
 
     def start_pipewire(self):
         """PipeWire with its session manager and its PulseAudio service, and one null sink."""
