@@ -387,8 +387,10 @@ class Page:
         """Served without its Sound folder, each cue plays the page's default sound."""
         folder = self.desktop.path("no-sounds")
         shutil.copytree(self.args.page, folder, ignore=shutil.ignore_patterns("Sound"), dirs_exist_ok=True)
-        self.browser.quit()
-        b = self.browser = Chromium(self.desktop, serve(self.desktop, folder))
+        # In the same browser: a browser's first sound may break up while its audio starts, which
+        # a fresh one for each try would meet every time.
+        b = self.browser
+        b.origin, b.events = serve(self.desktop, folder), []
         b.open()
         # A person's first press lets the page fetch its sounds; each missing cue takes three
         # requests to settle on the default (its name, with ".wav", the default), which on a busy
