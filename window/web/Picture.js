@@ -7,7 +7,9 @@ mergeInto(LibraryManager.library, {
   $Picture__deps: ['$Pyramid'],
   $Picture: {
     face: '"Minukape Mincho", serif',
-    widest: 1080,  // px: what a phone shows whole, and what chat apps keep
+    maxWidth: 1080,  // px: what a phone shows whole, and what chat apps keep
+    minWidth: 640,   // px: room for the pair's line
+    cell: 56,        // px: the largest cell of the pyramid
     pad: 40,
 
     // Whether the share sheet takes a picture (phones); else it is saved.
@@ -48,7 +50,7 @@ mergeInto(LibraryManager.library, {
     // Returns the height it took.
     layout: function(context, colours, width, paint) {
       var drawn = Pyramid.drawn, pad = Picture.pad, inner = width - 2 * pad;
-      var cell = Math.min(56, Math.floor(inner / drawn.widest));
+      var cell = Math.min(Picture.cell, Math.floor(inner / drawn.widest));
       var y = pad;
       var text = function(words, px, x, align) {
         context.font = px + 'px ' + Picture.face;
@@ -105,7 +107,8 @@ mergeInto(LibraryManager.library, {
       var canvas = document.createElement('canvas');
       var context = canvas.getContext('2d');
       var colours = Picture.colours();
-      var width = Math.min(Picture.widest, Math.max(640, Pyramid.drawn.widest * 56 + 2 * Picture.pad));
+      var width = Math.min(Picture.maxWidth,
+                           Math.max(Picture.minWidth, Pyramid.drawn.widest * Picture.cell + 2 * Picture.pad));
       canvas.width = width;
       canvas.height = Picture.layout(context, colours, width, false);
       context.fillStyle = colours.ground;
