@@ -2,15 +2,11 @@
 // with its design values, in its start state.
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <QTextLayout>
-#include <QTimer>
 
-#include "Form1.h"
 #include "Form1Layout.h"
-#include "Ready.h"
+#include "FormDriver.h"
 
 namespace {
 
@@ -34,46 +30,29 @@ bool IsMincho(const QString &face)
         || face.contains(QStringLiteral("明朝"));
 }
 
+// The table's colours are 0x00BBGGRR.
+QColor Rgb(Form1Layout::Colour c)
+{
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
 } // namespace
 
 class TestForm1Start : public QObject {
     Q_OBJECT
 
-private:
-    template <typename T>
-    T *control(const char *name) const
-    {
-        return form->findChild<T *>(QString::fromLatin1(name));
-    }
-
-    Form1 *form = nullptr;
-
 private slots:
-    void init()
-    {
-        form = new Form1;
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form, ReadyMs));
-        QApplication::setActiveWindow(form);
-        QVERIFY(QTest::qWaitForWindowActive(form, ReadyMs));
-    }
-
-    void cleanup()
-    {
-        delete form;
-        form = nullptr;
-    }
-
     void window()
     {
+        FormDriver driver;
+        const Form1 *form = &driver.form();
         const QSize client(Form1Layout::ClientWidthTwips / Form1Layout::TwipsPerPixel,
                            Form1Layout::ClientHeightTwips / Form1Layout::TwipsPerPixel);
         QCOMPARE(form->windowTitle(), QString::fromUtf16(Form1Layout::Caption.data(), Form1Layout::Caption.size()));
         QCOMPARE(form->size(), client);
         QCOMPARE(form->minimumSize(), client);
         QCOMPARE(form->maximumSize(), client);
-        const Form1Layout::Colour ground = Form1Layout::FormColour;
-        QCOMPARE(form->palette().color(QPalette::Window), QColor(ground & 0xFF, (ground >> 8) & 0xFF, ground >> 16));
+        QCOMPARE(form->palette().color(QPalette::Window), Rgb(Form1Layout::FormColour));
         QVERIFY(form->autoFillBackground());
         QCOMPARE(form->font().pointSizeF(), Form1Layout::DefaultPointsX100 / 100.0);
         // No style sheet: the platform's own style draws every control.
@@ -100,7 +79,8 @@ private slots:
         const auto utf16 = [](std::u16string_view text) { return QString::fromUtf16(text.data(), text.size()); };
         const int px = Form1Layout::TwipsPerPixel;
 
-        QWidget *widget = form->findChild<QWidget *>(QString::fromLatin1(control.name));
+        FormDriver driver;
+        QWidget *widget = driver.form().findChild<QWidget *>(QString::fromLatin1(control.name));
         QVERIFY(widget);
         QCOMPARE(widget->geometry(),
                  QRect(control.left / px, control.top / px, control.width / px, control.height / px));
@@ -128,15 +108,14 @@ private slots:
         for (const QString &face : faces)
             QVERIFY2(IsMincho(face), qPrintable(QStringLiteral("kana drawn with %1").arg(face)));
 
-        const auto colour = [](Form1Layout::Colour c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); };
         const bool box = control.kind == Form1Layout::Kind::TextBox;
         for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
             if (control.background != Form1Layout::PlatformColour)
                 QCOMPARE(widget->palette().color(group, box ? QPalette::Base : QPalette::Window),
-                         colour(control.background));
+                         Rgb(control.background));
             if (control.foreground != Form1Layout::PlatformColour)
                 QCOMPARE(widget->palette().color(group, box ? QPalette::Text : QPalette::WindowText),
-                         colour(control.foreground));
+                         Rgb(control.foreground));
         }
         if (!box && control.background != Form1Layout::PlatformColour)
             QVERIFY(widget->autoFillBackground());
@@ -144,29 +123,29 @@ private slots:
 
     void startState()
     {
-        auto *display = control<QLineEdit>("Text3");
-        auto *digits = control<QLineEdit>("Text4");
-        auto *timer = form->findChild<QTimer *>(QStringLiteral("Timer1"));
+        FormDriver driver;
+        QLineEdit *display = driver.Text3(), *digits = driver.Text4();
+        QTimer *timer = driver.Timer1();
         QVERIFY(timer);
 
-        QVERIFY(control<QPushButton>("Command1")->isEnabled());
+        QVERIFY(driver.Command1()->isEnabled());
         QVERIFY(display->text().isEmpty());
         QVERIFY(display->isReadOnly());
         QCOMPARE(display->alignment(), Qt::AlignCenter);
         QCOMPARE(display->cursor().shape(), Qt::ArrowCursor);
-        QVERIFY(!control<QLineEdit>("Text1")->isReadOnly());
-        QVERIFY(!control<QLineEdit>("Text2")->isReadOnly());
+        QVERIFY(!driver.Text1()->isReadOnly() && !driver.Text2()->isReadOnly());
         QVERIFY(!digits->isVisible());
         QVERIFY(digits->isHidden());
         QVERIFY(!timer->isActive());
         QCOMPARE(timer->interval(), 50);
         QCOMPARE(timer->timerType(), Qt::PreciseTimer);
-        QCOMPARE(form->property("aisyou").toUInt(), 0u);
-        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>("Text1"));
+        QCOMPARE(driver.form().property("aisyou").toUInt(), 0u);
+        QCOMPARE(QApplication::focusWidget(), driver.Text1());
     }
 
     void tabOrder()
     {
+        FormDriver driver;
         QStringList visited;
         for (int i = 0; i < 8; ++i) {
             visited << QApplication::focusWidget()->objectName();
@@ -179,7 +158,7 @@ private slots:
                 reachable << QString::fromLatin1(control.name);
         }
         QCOMPARE(visited, reachable + reachable);
-        QVERIFY(!control<QLineEdit>("Text4")->isVisible());
+        QVERIFY(!driver.Text4()->isVisible());
     }
 };
 
