@@ -136,7 +136,7 @@ private slots:
     void aCueWithoutSoundPlaysTheDefault_data()
     {
         QTest::addColumn<QString>("cue");
-        QTest::addColumn<QString>("kind"); // what stands in Sound/ where the cue's file should be
+        QTest::addColumn<QString>("kind"); // what stands in Sound/ where the cue's file should be, as the row says
         QTest::addColumn<QStringList>("heard");
 
         // MINUKAPE_CUE names one cue, for a run of that cue's rows alone.
@@ -145,20 +145,15 @@ private slots:
             if (!only.isEmpty() && only != QLatin1String(cue))
                 continue;
             const QStringList fallback{"Default"};
-            QTest::addRow("%s: no Sound folder", cue) << cue << "no folder" << fallback;
-            QTest::addRow("%s: no file", cue) << cue << "other file" << fallback;
-            QTest::addRow("%s: empty file", cue) << cue << "empty" << fallback;
-            QTest::addRow("%s: random bytes", cue) << cue << "noise" << fallback;
-            QTest::addRow("%s: text, not sound", cue) << cue << "text" << fallback;
-            QTest::addRow("%s: 100 MB sparse file", cue) << cue << "huge" << fallback;
-            QTest::addRow("%s: a folder in its place", cue) << cue << "folder" << fallback;
-            QTest::addRow("%s: a named pipe in its place", cue) << cue << "fifo" << fallback;
-            QTest::addRow("%s: a dangling link", cue) << cue << "dangling" << fallback;
+            for (const char *kind : {"no Sound folder", "no file", "empty file", "random bytes", "text, not sound",
+                                     "100 MB sparse file", "a folder in its place", "a named pipe in its place",
+                                     "a dangling link"})
+                QTest::addRow("%s: %s", cue, kind) << cue << kind << fallback;
             // Root reads it all the same and hears the cue; anyone else, the default.
             QTest::addRow("%s: unreadable file", cue)
-                << cue << "unreadable" << (geteuid() == 0 ? QStringList{cue} : fallback);
+                << cue << "unreadable file" << (geteuid() == 0 ? QStringList{cue} : fallback);
             // A WAV cut short is still a WAV: what it holds plays, here too little to hear.
-            QTest::addRow("%s: truncated WAV", cue) << cue << "truncated" << QStringList{};
+            QTest::addRow("%s: truncated WAV", cue) << cue << "truncated WAV" << QStringList{};
         }
     }
 
@@ -170,38 +165,40 @@ private slots:
 
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Sound/%1.wav").arg(cue));
-        if (kind != QLatin1String("no folder"))
+        if (kind != QLatin1String("no Sound folder"))
             QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Sound")));
         QFile own(QStringLiteral(MINUKAPE_SOURCE_DIR "/Sound/%1.wav").arg(cue));
         QVERIFY(own.open(QIODevice::ReadOnly));
         const QByteArray sound = own.readAll();
 
-        if (kind == QLatin1String("other file")) {
+        if (kind == QLatin1String("no file")) {
             WriteFile(dir.filePath(QStringLiteral("Sound/Other.wav")), sound);
-        } else if (kind == QLatin1String("empty")) {
+        } else if (kind == QLatin1String("empty file")) {
             WriteFile(dir.filePath(QStringLiteral("Sound/") + cue), QByteArray());
-        } else if (kind == QLatin1String("noise")) {
+        } else if (kind == QLatin1String("random bytes")) {
             QByteArray noise(20000, '\0');
             for (char &byte : noise)
                 byte = char(QRandomGenerator::global()->bounded(256));
             WriteFile(path, noise);
-        } else if (kind == QLatin1String("text")) {
+        } else if (kind == QLatin1String("text, not sound")) {
             WriteFile(path, "not a sound\n");
-        } else if (kind == QLatin1String("huge")) {
+        } else if (kind == QLatin1String("100 MB sparse file")) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
             QVERIFY(file.resize(100 * 1024 * 1024));
-        } else if (kind == QLatin1String("folder")) {
+        } else if (kind == QLatin1String("a folder in its place")) {
             QVERIFY(QDir().mkpath(path));
-        } else if (kind == QLatin1String("fifo")) {
+        } else if (kind == QLatin1String("a named pipe in its place")) {
             QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0644), 0);
-        } else if (kind == QLatin1String("dangling")) {
+        } else if (kind == QLatin1String("a dangling link")) {
             QVERIFY(QFile::link(dir.filePath(QStringLiteral("nowhere.wav")), path));
-        } else if (kind == QLatin1String("unreadable")) {
+        } else if (kind == QLatin1String("unreadable file")) {
             WriteFile(path, sound);
             QVERIFY(QFile::setPermissions(path, {}));
-        } else if (kind == QLatin1String("truncated")) {
+        } else if (kind == QLatin1String("truncated WAV")) {
             WriteFile(path, sound.left(60));
+        } else if (kind != QLatin1String("no Sound folder")) {
+            QFAIL("a row lays out nothing");
         }
         QVERIFY(QDir::setCurrent(dir.path()));
 
