@@ -48,7 +48,7 @@ fresh=(mmdebstrap lintian)
 # Testing, listed with what each group changes on a machine in docs/testing.md.
 test=(
     # a private X server, typing and clicking, screenshots; the same on Wayland
-    xvfb xauth xdotool imagemagick x11-utils libx11-dev libxdamage-dev sway grim wtype
+    xvfb xauth xdotool x11-utils libx11-dev libxdamage-dev sway grim wtype
     # a private sound server to record the cues, and the back end that plays to it
     pulseaudio pulseaudio-utils libcanberra-pulse
     # PipeWire with its session manager and PulseAudio service, to hear the cues there too

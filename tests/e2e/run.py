@@ -20,14 +20,13 @@ import time
 from harness.checks import Failure, arguments, check, check_none, stays, verdict, wait_for
 from harness.desktop import Desktop, colour_faults
 from harness.oracle import oracle_score
-from harness.recording import TIMED, Damaged, cue_faults, cues_in
+from harness.recording import TIMED, TRIES, Damaged, again_when_damaged, cue_faults, cues_in
 
 # Centres of the controls, in window coordinates.
 TEXT1 = (124, 132)
 TEXT2 = (340, 132)
 BUTTON = (232, 196)
 DISPLAY = (232, 302)
-DISPLAY_BOX = "209x109+128+248"  # the result box, for cropping screenshots
 
 REFUSAL = "ひらがな50音のみで入力してね。"
 LOST_LIMIT_MS = 25  # a recording shorter than the wall clock by more has dropped buffers
@@ -55,10 +54,11 @@ class Scenario:
         return a11y
 
     def start_read(self, desktop):
-        """Starts the program and returns the AT-SPI reader and the program's application."""
+        """Starts the program; returns the AT-SPI reader, the program's application and its controls."""
         program = self.start(desktop)
         a11y = self.accessibility(desktop)
-        return a11y, a11y.application(pid=program.pid)
+        app = a11y.application(pid=program.pid)
+        return a11y, app, controls(a11y, app)
 
     def onsets(self, recording):
         return cues_in(self.args.build, recording)
@@ -76,20 +76,19 @@ class Scenario:
         a11y.press(a11y.find(alert, role="push button", name="OK"))
         wait_for(lambda: a11y.find(app, role="alert") is None, what="the message to close")
 
-    def enter_name(self, desktop, box, romaji):
-        """Clicks a name box, waits for the program to switch the input method on, types."""
+    def enter_name(self, desktop, box, romaji, *keys):
+        """Clicks a name box, waits for the program to switch the input method on, types, presses
+        keys (in mozc, F7 turns the composition into katakana) and commits."""
         desktop.click(*box)
         wait_for(lambda: desktop.ime_state() == 2, what="the input method to switch on")
         desktop.type(romaji)
-        desktop.key("Return")
+        desktop.key(*keys, "Return")
 
     # --- the scenarios ----------------------------------------------------
     def game(self):
         """A person's game: two names typed in romaji, the button, the count heard and read."""
         with Desktop(ime=True, sound=True, a11y=True) as desktop:
-            a11y, app = self.start_read(desktop)
-            first, second = a11y.find(app, name="一人目の氏名"), a11y.find(app, name="二人目の氏名")
-            result = a11y.find(app, name="相性度")
+            a11y, app, (first, second, result, _) = self.start_read(desktop)
             print(a11y.describe(app))
 
             desktop.start_recording()
@@ -115,8 +114,7 @@ class Scenario:
         """A game heard through PipeWire's PulseAudio service, each cue at its tick. A recording that
         lost time cannot be timed: it is made again, never passed."""
         with Desktop(sound="pipewire", a11y=True) as desktop:
-            a11y, app = self.start_read(desktop)
-            result = a11y.find(app, name="相性度")
+            a11y, app, (_, _, result, _) = self.start_read(desktop)
             desktop.start_recording()
             desktop.lead_in()
             desktop.click(*BUTTON)
@@ -132,9 +130,7 @@ class Scenario:
         """On sway, as a native Wayland client: names typed through fcitx5 and mozc, the count, a
         refusal, the window's size and colours in a screenshot, the controls read over AT-SPI."""
         with Desktop(wayland=True, ime=True, a11y=True) as desktop:
-            a11y, app = self.start_read(desktop)
-            first, second = a11y.find(app, name="一人目の氏名"), a11y.find(app, name="二人目の氏名")
-            result, button = a11y.find(app, name="相性度"), a11y.find(app, name="相性を診断する")
+            a11y, app, (first, second, result, button) = self.start_read(desktop)
             geometry = desktop.window["rect"]
             check((geometry["width"], geometry["height"]) == (468, 384), f"the window is {geometry}")
 
@@ -169,8 +165,7 @@ class Scenario:
         """The input method is switched on by the program, and only by the name boxes. An fcitx5
         that comes up after the box is entered (at login) is asked until it answers."""
         with Desktop(ime=True, a11y=True) as desktop:
-            a11y, app = self.start_read(desktop)
-            first, result = a11y.find(app, name="一人目の氏名"), a11y.find(app, name="相性度")
+            a11y, app, (first, _, result, _) = self.start_read(desktop)
             # The first box asks for hiragana. With the input method off, the result box is entered
             # afresh (from the button): it must leave it off.
             desktop.click(*TEXT1)
@@ -202,15 +197,8 @@ class Scenario:
     def refusal(self):
         """Katakana brings up the message; its OK empties the box and disables the button."""
         with Desktop(ime=True, a11y=True) as desktop:
-            a11y, app = self.start_read(desktop)
-            first = a11y.find(app, name="一人目の氏名")
-            button = a11y.find(app, name="相性を診断する")
-
-            desktop.click(*TEXT1)
-            wait_for(lambda: desktop.ime_state() == 2, what="the input method to switch on")
-            desktop.type("tarou")
-            desktop.key("F7")  # mozc: the composition as katakana
-            desktop.key("Return")
+            a11y, app, (first, _, _, button) = self.start_read(desktop)
+            self.enter_name(desktop, TEXT1, "tarou", "F7")
             self.dismiss_refusal(desktop, a11y, app, "refusal-message")
             wait_for(lambda: a11y.text(first) == "", what="the first box to be emptied")
             check(not a11y.enabled(button), "the button is still enabled")
@@ -219,9 +207,7 @@ class Scenario:
     def interrupt(self):
         """A name change during the count stops it: the display stays empty, no cue follows."""
         with Desktop(sound=True, a11y=True) as desktop:
-            a11y, app = self.start_read(desktop)
-            result, second = a11y.find(app, name="相性度"), a11y.find(app, name="二人目の氏名")
-
+            a11y, app, (_, second, result, _) = self.start_read(desktop)
             desktop.start_recording()
             desktop.click(*BUTTON)
             wait_for(lambda: a11y.text(result).isdigit() and int(a11y.text(result)) > 11, interval=0.01,
@@ -240,9 +226,7 @@ class Scenario:
         the names for the button gives the direct mode back, and with xkb:us nothing changes."""
         with Desktop(ime="ibus", a11y=True) as desktop:
             desktop.ibus_engine("mozc-jp")
-            a11y, app = self.start_read(desktop)
-            first, second = a11y.find(app, name="一人目の氏名"), a11y.find(app, name="二人目の氏名")
-            result = a11y.find(app, name="相性度")
+            a11y, app, (first, second, result, _) = self.start_read(desktop)
             desktop.focus(desktop.window)
             for box, romaji, kana in ((TEXT1, "sakura", "さくら"), (TEXT2, "momotarou", "ももたろう")):
                 desktop.click(*box)
@@ -300,46 +284,33 @@ class Scenario:
         # The reference, where a screen reader confirms what the display shows, on a bus that
         # could start fcitx5: entering the boxes must not.
         with Desktop(a11y=True, activatable=True) as desktop:
-            a11y, app = self.start_read(desktop)
-            result = a11y.find(app, name="相性度")
+            a11y, app, (_, _, result, _) = self.start_read(desktop)
             desktop.click(*TEXT2)
             desktop.click(*TEXT1)
             desktop.click(*BUTTON)
             wait_for(lambda: a11y.text(result) == "38", what="the count to reach 38")
-            reference = self.display_settled(desktop, "bare-reference")
+            reference = self.display_settled(desktop)
+            self.shot(desktop, "bare-reference")
             check(not desktop.bus_has("org.fcitx.Fcitx5"), "entering a name box started fcitx5")
 
         with Desktop(bus=False) as desktop:
             program = self.start(desktop)
             desktop.click(*BUTTON)
-            shot = os.path.join(self.args.shots, "bare-done.png")
-            wait_for(lambda: self.display_differs(desktop, shot, reference) == 0, interval=0.1,
-                     what="the bare game's display to show 38")
-            check(stays(lambda: self.display_differs(desktop, shot, reference) == 0, 0.5),
-                  "the bare game's display went on past 38")
+            shows_38 = lambda: desktop.display().tobytes() == reference.tobytes()
+            wait_for(shows_38, interval=0.1, what="the bare game's display to show 38")
+            check(stays(shows_38, 0.5), "the bare game's display went on past 38")
+            self.shot(desktop, "bare-done")
             check(program.poll() is None, "the program ended")
             strays = [pid for pid in Desktop.pids_with_home(desktop.env["HOME"])
                       if pid not in (p.pid for _, p in desktop.processes)]
             check(not strays, f"the program left processes behind: {strays}")
 
-    def display_differs(self, desktop, shot, reference):
-        """How many pixels of the display in a new screenshot differ from the reference's."""
-        desktop.screenshot(shot)
-        differing = subprocess.run(["compare", "-metric", "AE", "-extract", DISPLAY_BOX, shot, reference,
-                                    "null:"], capture_output=True, text=True).stderr.strip()
-        return int(float(differing)) if differing.replace(".", "").isdigit() else -1
-
-    def display_settled(self, desktop, name):
-        """A screenshot once the display has painted what it holds: two in a row alike."""
-        shot, previous = os.path.join(self.args.shots, f"{name}.png"), desktop.path("previous.png")
-        desktop.screenshot(previous)
-
-        def settled():
-            same = self.display_differs(desktop, shot, previous) == 0
-            shutil.copy(shot, previous)
-            return same
-        wait_for(settled, interval=0.05, what="the display to settle")
-        return shot
+    def display_settled(self, desktop):
+        """The display once it has painted what it holds: two looks in a row alike."""
+        looks = [desktop.display()]
+        wait_for(lambda: looks.append(desktop.display()) or looks[-1].tobytes() == looks[-2].tobytes(),
+                 interval=0.05, what="the display to settle")
+        return looks[-1]
 
     def close_window(self, desktop):
         tool = os.path.join(self.args.build, "tests", "x_close_window")
@@ -365,10 +336,9 @@ class Scenario:
                                 ("during the count", tuple(str(n) for n in range(12, 38))),
                                 ("during the closing cue", ("38",))):
                 program = self.start(desktop)
-                app = a11y.application(pid=program.pid)
-                result = a11y.find(app, name="相性度")
+                _, _, result, button = controls(a11y, a11y.application(pid=program.pid))
                 # Pressed as a screen reader does: at once, where a click takes xdotool a tick or two.
-                a11y.press(a11y.find(app, name="相性を診断する"))
+                a11y.press(button)
                 wait_for(lambda: a11y.text(result) in shown, interval=0.005, what=f"the display to show {shown}")
                 self.close_window(desktop)
                 self.wait_for_exit(desktop, program, when)
@@ -381,13 +351,10 @@ class Scenario:
             asan = ":".join(filter(None, [os.environ.get("ASAN_OPTIONS"), "detect_leaks=0"]))
             program = desktop.start_program(
                 self.binary, cwd=self.args.source, extra_env={"ASAN_OPTIONS": asan},
-                wrapper=["strace", "-ff", "-qq", "-o", log, "-e",
-                         "trace=open,openat,openat2,creat,truncate,mkdir,mkdirat,rename,renameat,"
-                         "renameat2,unlink,unlinkat,rmdir,link,linkat,symlink,symlinkat"])
+                wrapper=["strace", "-ff", "-qq", "-o", log, "-e", "trace=" + ",".join(OPEN_CALLS + WRITE_CALLS)])
             a11y = self.accessibility(desktop)
             app = a11y.application()  # strace's child
-            first, second = a11y.find(app, name="一人目の氏名"), a11y.find(app, name="二人目の氏名")
-            result = a11y.find(app, name="相性度")
+            first, second, result, _ = controls(a11y, app)
             # Kana are set as a screen reader's user sets them: xdotool types a character the
             # keyboard lacks by changing the keymap, which a busy program may read too late.
             a11y.set_text(first, "すずき")
@@ -404,8 +371,8 @@ class Scenario:
             self.shot(desktop, "writes-nothing")
             self.close_window(desktop)
             self.wait_for_exit(desktop, program, "after the game")
-            writes = written_files(log, desktop.env["HOME"])
             traced = [line for part in glob.glob(log + ".*") for line in open(part, errors="replace")]
+            writes = written_files(traced, desktop.env["HOME"])
             print(f"traced {len(traced)} file calls")
         check(any("Sound/" in line for line in traced), "the trace shows no cue's sound opened: it missed the game")
         check(not writes, "the program opened for writing: " + "; ".join(writes))
@@ -449,6 +416,7 @@ class Scenario:
         check(names == heard, f"run from {folder}: heard {names}, not {heard}")
 
 
+OPEN_CALLS = ("open", "openat", "openat2")
 WRITE_FLAGS = ("O_WRONLY", "O_RDWR", "O_CREAT", "O_TRUNC")
 WRITE_CALLS = ("creat", "truncate", "mkdir", "mkdirat", "rename", "renameat", "renameat2", "unlink",
                "unlinkat", "rmdir", "link", "linkat", "symlink", "symlinkat")
@@ -465,27 +433,21 @@ def toolkit_caches(home):
         rf"|{home}/\.cache/mesa_shader_cache(_db|_sf)?(/(index|mesa_cache\.(db|idx)|[0-9a-f]{{2}}(/[0-9a-f]{{38}}(\.tmp)?)?))?")
 
 
-def written_files(log, home):
-    """The calls in strace's logs (LOG.TID) that open, make or remove a file the toolkit's caches
-    do not account for."""
+def written_files(traced, home):
+    """The calls strace traced that open, make or remove a file the toolkit's caches do not
+    account for. A call that failed wrote nothing."""
     allowed = toolkit_caches(home)
-    writes = []
-    for part in glob.glob(log + ".*"):
-        for line in open(part, errors="replace"):
-            call = line
-            if " = -1 " in call:
-                continue  # a call that failed wrote nothing
-            name = call.split("(", 1)[0]
-            if name in ("open", "openat", "openat2"):
-                if not any(flag in call for flag in WRITE_FLAGS):
-                    continue
-            elif name not in WRITE_CALLS:
-                continue
-            paths = call.split('"')[1::2]
-            if paths and all(allowed.fullmatch(path) for path in paths):
-                continue
-            writes.append(call.strip())
-    return writes
+
+    def writes(call):
+        name, paths = call.split("(", 1)[0], call.split('"')[1::2]
+        return (" = -1 " not in call and (name in WRITE_CALLS or name in OPEN_CALLS and any(
+            flag in call for flag in WRITE_FLAGS)) and not (paths and all(map(allowed.fullmatch, paths))))
+    return [call.strip() for call in traced if writes(call)]
+
+
+def controls(a11y, app):
+    """The program's name boxes, display and button, as a screen reader names them."""
+    return [a11y.find(app, name=name) for name in ("一人目の氏名", "二人目の氏名", "相性度", "相性を診断する")]
 
 
 def run_unprivileged(args):
@@ -531,20 +493,13 @@ def main():
     args.shots = args.shots or os.path.join(args.build, "e2e-shots")
     if args.scenario in ("ibus", "wayland") and os.geteuid() == 0:
         return run_unprivileged(args)
-    return verdict(args.scenario, lambda: again_when_damaged(args.scenario, getattr(Scenario(args), args.scenario)))
-
-
-def again_when_damaged(name, scenario):
-    """The accessibility client stays bound to the first desktop's bus, so a damaged scenario is
-    played again in a fresh process."""
-    try:
-        scenario()
-    except Damaged as damage:
-        again = int(os.environ.get("MINUKAPE_AGAIN", "1"))
-        check(again < 3, f"every recording was damaged: {damage}")
-        print(f"{name} again: {damage}", flush=True)
-        os.environ["MINUKAPE_AGAIN"] = str(again + 1)
-        os.execv(sys.executable, [sys.executable] + sys.argv)
+    # The accessibility client stays bound to the first desktop's bus: a damaged scenario is
+    # played again in a fresh process, which counts the tries made before it.
+    made = int(os.environ.get("MINUKAPE_TRIES_MADE", "0"))
+    os.environ["MINUKAPE_TRIES_MADE"] = str(made + 1)
+    again = lambda: (sys.stdout.flush(), os.execv(sys.executable, [sys.executable] + sys.argv))
+    return verdict(args.scenario, lambda: again_when_damaged(
+        args.scenario, getattr(Scenario(args), args.scenario), before_again=again, tries=TRIES - made))
 
 
 if __name__ == "__main__":

@@ -27,10 +27,10 @@ RATE = 44100
 
 
 # Points of the window (client area) whose colour its design fixes, and the
-# display's box, whose digits are blue.
+# display's box (left, top, right, bottom), whose digits are blue.
 WINDOW_COLOURS = {"the window": ((8, 70), (192, 192, 255)), "a label's ground": ((300, 25), (192, 192, 255)),
                   "the display's ground": ((140, 260), (255, 128, 0))}
-DISPLAY_BOX = (128, 248, 209, 109)
+DISPLAY_BOX = (128, 248, 337, 357)
 
 
 def colour_faults(png, origin):
@@ -40,9 +40,8 @@ def colour_faults(png, origin):
     ox, oy = origin
     faults = [f"{what} is {image.getpixel((ox + x, oy + y))}, not {colour}"
               for what, ((x, y), colour) in WINDOW_COLOURS.items() if image.getpixel((ox + x, oy + y)) != colour]
-    left, top, width, height = DISPLAY_BOX
-    blue = sum(1 for x in range(left, left + width) for y in range(top, top + height)
-               if image.getpixel((ox + x, oy + y)) == (0, 0, 255))
+    left, top, right, bottom = DISPLAY_BOX
+    blue = sum(1 for pixel in image.crop((ox + left, oy + top, ox + right, oy + bottom)).getdata() if pixel == (0, 0, 255))
     if blue < 200:
         faults.append(f"the display's digits show {blue} blue pixels")
     return faults
@@ -88,9 +87,8 @@ class Desktop:
             "TMPDIR": self.path("tmp"),
         }
         # A sanitizer build's settings reach the program under test.
-        for name in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"):
-            if name in os.environ:
-                self.env[name] = os.environ[name]
+        self.env.update({name: os.environ[name] for name in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS")
+                         if name in os.environ})
         os.makedirs(self.env["HOME"])
         os.makedirs(self.env["TMPDIR"])
         os.makedirs(self.env["XDG_RUNTIME_DIR"], mode=0o700)
@@ -309,13 +307,8 @@ class Desktop:
         return program
 
     def shows_grounds(self, origin):
-        from PIL import Image
-        shot = self.path("painted.png")
-        self.screenshot(shot)
-        with Image.open(shot) as image:
-            pixels = image.convert("RGB")
-            return all(pixels.getpixel((origin[0] + x, origin[1] + y)) == colour
-                       for (x, y), colour in WINDOW_COLOURS.values())
+        screen = self.grab()
+        return all(screen.getpixel((origin[0] + x, origin[1] + y)) == colour for (x, y), colour in WINDOW_COLOURS.values())
 
     def stop_program(self, program):
         stop(program)
@@ -367,16 +360,23 @@ class Desktop:
     def key(self, *keys):
         self.xdotool("key", "--delay", "40", *keys)
 
-    def screenshot(self, path, size="468x384"):
-        """The screen's top left corner. On X, read without grabbing the server (as ImageMagick's
-        import does), which would hold up the program mid-count for as long as the grabber waits
-        for a core."""
+    def grab(self, size="468x384"):
+        """The screen (on X, its top left corner), in RGB. X's is read without grabbing the server
+        (as ImageMagick's import does), which would hold up the program mid-count for as long as
+        the grabber waits for a core."""
+        from PIL import Image, ImageGrab
         if self.wayland:
-            subprocess.run(["grim", path], env=self.env, check=True, timeout=30)
-            return
-        from PIL import ImageGrab
+            subprocess.run(["grim", self.path("grim.png")], env=self.env, check=True, timeout=30)
+            return Image.open(self.path("grim.png")).convert("RGB")
         width, height = map(int, size.split("x"))
-        ImageGrab.grab(bbox=(0, 0, width, height), xdisplay=self.env["DISPLAY"]).save(path)
+        return ImageGrab.grab(bbox=(0, 0, width, height), xdisplay=self.env["DISPLAY"]).convert("RGB")
+
+    def screenshot(self, path, size="468x384"):
+        self.grab(size).save(path)
+
+    def display(self):
+        """The game's display, as the screen shows it now."""
+        return self.grab().crop(DISPLAY_BOX)
 
     def start_pipewire(self):
         """PipeWire with its session manager and its PulseAudio service, and one null sink."""

@@ -37,7 +37,10 @@ def cues_in(build, recording):
     return cues
 
 
-def again_when_damaged(name, scenario, before_again=lambda: None, tries=3):
+TRIES = 3  # how often a scenario is played while a busy machine damages its recordings
+
+
+def again_when_damaged(name, scenario, before_again=lambda: None, tries=TRIES):
     """Runs a scenario; one whose recording a busy machine damaged is played again, from
     the start, after before_again. A scenario damaged every time fails."""
     for _ in range(tries):
