@@ -167,7 +167,8 @@ class Chromium:
                              " d.querySelectorAll('img, svg').length]; })()")
 
     def watch_display(self):
-        """From now on, every text the page writes into Text3 is kept with its time, in the page."""
+        """From now on, every text the page writes into Text3 is kept with its time, in the page, and
+        the moment how the score was made appears below the window."""
         self.evaluate("""(() => {
             const box = document.getElementById('Text3');
             const own = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype, 'value');
@@ -177,6 +178,9 @@ class Chromium:
                 get() { return own.get.call(this); },
                 set(text) { window.shown.push([performance.now(), text]); own.set.call(this, text); },
             });
+            window.pyramidAt = null;
+            new MutationObserver(() => pyramidAt = pyramidAt || document.getElementById('Pyramid') && performance.now())
+                .observe(document.body, {childList: true});
         })()""")
 
     def shown(self):

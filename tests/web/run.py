@@ -60,8 +60,9 @@ class Page:
         self.layout = json.loads(subprocess.run([os.path.join(args.build, "tests", "layout_json")],
                                                 capture_output=True, text=True, check=True).stdout)
         self.browser = Chromium(desktop, serve(desktop, args.page))
-        self.files = {""} | {os.path.relpath(os.path.join(folder, name), args.page)
-                             for folder, _, names in os.walk(args.page) for name in names}  # "" for "./"
+        self.sizes = {os.path.relpath(os.path.join(folder, name), args.page): os.path.getsize(os.path.join(folder, name))
+                      for folder, _, names in os.walk(args.page) for name in names}
+        self.files = {""} | set(self.sizes)  # "" for "./"
         # Each sound by its length, to name what the page starts.
         self.sounds = {}
         for name, path in (("Push", "Sound/Push"), ("Kin", "Sound/Kin"), ("Pororon", "Sound/Pororon"),
@@ -114,15 +115,12 @@ class Page:
         """The window as it opens: every control at its place in the table, its colours, font
         sizes, names and texts; the first name selected; the tab order; Text4 out of sight and reach."""
         b = self.browser
-        files = {os.path.relpath(os.path.join(folder, name), self.args.page): os.path.getsize(os.path.join(folder, name))
-                 for folder, _, names in os.walk(self.args.page) for name in names}
-        code = files["minukape.js"] + files["minukape.wasm"]
-        check(sum(files.values()) <= 450_000 and code <= 150_000,
-              f"the page weighs {sum(files.values())} bytes, its script and WebAssembly {code}")
+        code = self.sizes["minukape.js"] + self.sizes["minukape.wasm"]
+        check(sum(self.sizes.values()) <= 450_000 and code <= 150_000,
+              f"the page weighs {sum(self.sizes.values())} bytes, its script and WebAssembly {code}")
         b.open()
-        check(b.evaluate("document.title") == self.layout["caption"], "the page's title")
-        check(b.evaluate("document.getElementById('caption').textContent") == self.layout["caption"],
-              "the caption bar")
+        check(b.evaluate("[document.title, caption.textContent]") == [self.layout["caption"]] * 2,
+              "the page's title and caption bar")
         page = b.evaluate("""(() => {
             const form = document.getElementById('Form1').getBoundingClientRect();
             const out = {Form1: [form.width, form.height, getComputedStyle(document.getElementById('Form1')).backgroundColor]};
@@ -174,7 +172,6 @@ class Page:
         self.enter("Text2", "やまだたろう")
         b.evaluate(SHARE_FILES)
         b.watch_display()
-        watch_result(b)
 
         def play():
             b.evaluate("Spoken.textContent = ''")  # a game played again follows one that ended
@@ -311,7 +308,7 @@ class Page:
         first, second = "すずきはなこ" * 12_000, "やまだたろう" * 12_000
         self.enter("Text1", first)
         self.enter("Text2", second)
-        watch_result(b)
+        b.watch_display()
         b.click("Command1")
         self.count_to(oracle_score(first, second))
         check(b.value("Text4") == "".join(map(str, oracle_digits(first, second))), "the digits in Text4")
@@ -504,13 +501,6 @@ class Page:
         check("the next build" in b.evaluate("fetch('Form1.css').then(r => r.text())"), "the old build stays")
         check_none(b.faults(self.files))
         b.call("Network.setCacheDisabled", cacheDisabled=False)
-
-
-def watch_result(b):
-    """From now on, the moment how the score was made appears below the window is kept, in the page."""
-    b.evaluate("""window.pyramidAt = null; new MutationObserver(() => {
-        if (!pyramidAt && document.getElementById('Pyramid')) pyramidAt = performance.now();
-    }).observe(document.body, {childList: true})""")
 
 
 def pace_faults(shown, pressed):
