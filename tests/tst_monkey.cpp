@@ -37,27 +37,19 @@ public:
         });
     }
 
+    // One step, each kind as often in a hundred as its share of the table.
     QString Step()
     {
-        const int choice = int(random.bounded(100));
-        if (choice < 25)
-            return TypeKana();
-        if (choice < 33)
-            return TypeNotKana();
-        if (choice < 43)
-            return Delete();
-        if (choice < 47)
-            return Paste();
-        if (choice < 55)
-            return Tab();
-        if (choice < 65)
-            return ClickSomewhere();
-        if (choice < 75)
-            return Press();
-        if (choice < 95)
-            return Tick();
-        QTest::qWait(int(random.bounded(60)));
-        return QStringLiteral("wait");
+        static constexpr std::pair<int, QString (Monkey::*)()> Steps[] = {
+            {25, &Monkey::TypeKana}, {8, &Monkey::TypeNotKana}, {10, &Monkey::Delete}, {4, &Monkey::Paste},
+            {8, &Monkey::Tab}, {10, &Monkey::ClickSomewhere}, {10, &Monkey::Press}, {20, &Monkey::Tick},
+            {5, &Monkey::Wait}};
+        int choice = int(random.bounded(100));
+        for (auto [share, step] : Steps) {
+            if ((choice -= share) < 0)
+                return (this->*step)();
+        }
+        return {};
     }
 
     // Every rule the window keeps; empty when all hold.
@@ -180,6 +172,12 @@ private:
         }
         driver.Click(driver.Command1());
         return QStringLiteral("press");
+    }
+
+    QString Wait()
+    {
+        QTest::qWait(int(random.bounded(60)));
+        return QStringLiteral("wait");
     }
 
     QString Tick()
