@@ -60,9 +60,6 @@ class Scenario:
         app = a11y.application(pid=program.pid)
         return a11y, app, controls(a11y, app)
 
-    def onsets(self, recording):
-        return cues_in(self.args.build, recording)
-
     def dismiss_refusal(self, desktop, a11y, app, shot=None):
         """The refusal as a screen reader meets it: captioned ミヌカペ, its text and OK alone. Its OK
         pressed, it closes."""
@@ -104,7 +101,7 @@ class Scenario:
             wait_for(lambda: a11y.text(result) == "38", what="the count to reach 38")
             check(stays(lambda: a11y.text(result) == "38", 0.3), "the count went past 38")
             self.shot(desktop, "game-done")
-            cues = self.onsets(desktop.stop_recording())
+            cues = cues_in(self.args.build, desktop.stop_recording())
 
         print("cues heard:", cues)
         check_none(cue_faults(cues))
@@ -115,11 +112,8 @@ class Scenario:
         lost time cannot be timed: it is made again, never passed."""
         with Desktop(sound="pipewire", a11y=True) as desktop:
             a11y, app, (_, _, result, _) = self.start_read(desktop)
-            desktop.start_recording()
-            desktop.lead_in()
-            desktop.click(*BUTTON)
-            wait_for(lambda: a11y.text(result) == "38", what="the count to reach 38")
-            cues = self.onsets(desktop.stop_recording())
+            cues = desktop.cues_heard(self.args.build, lambda: (
+                desktop.click(*BUTTON), wait_for(lambda: a11y.text(result) == "38", what="the count to reach 38")))
             lost = desktop.recording_lost_ms
         print(f"the recording is {lost:.1f} ms shorter than the wall clock; cues {cues}")
         if lost > LOST_LIMIT_MS and TIMED:
@@ -217,7 +211,7 @@ class Scenario:
             self.shot(desktop, "interrupt-after")
             # Longer than the rest of the count would have taken.
             check(stays(lambda: a11y.text(result) == "", 2.0), f"the display shows {a11y.text(result)!r} again")
-            cues = self.onsets(desktop.stop_recording())
+            cues = cues_in(self.args.build, desktop.stop_recording())
         names = [name for name, _ in cues]
         check(names == ["Push", "Kin"], f"heard {names}")
 
@@ -406,11 +400,8 @@ class Scenario:
     def play_installed(self, desktop, a11y, binary, folder, heard, shot):
         program = self.start(desktop, binary=binary, cwd=folder)
         result = a11y.find(a11y.application(pid=program.pid), name="相性度")
-        desktop.start_recording()
-        desktop.click(*BUTTON)
-        wait_for(lambda: a11y.text(result) == "38", what="the count to reach 38")
-        self.shot(desktop, shot)
-        cues = self.onsets(desktop.stop_recording())
+        cues = desktop.cues_heard(self.args.build, lambda: (desktop.click(*BUTTON), wait_for(
+            lambda: a11y.text(result) == "38", what="the count to reach 38"), self.shot(desktop, shot)))
         desktop.stop_program(program)
         names = [name for name, _ in cues]
         check(names == heard, f"run from {folder}: heard {names}, not {heard}")
