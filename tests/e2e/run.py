@@ -60,9 +60,9 @@ class Scenario:
         app = a11y.application(pid=program.pid)
         return a11y, app, controls(a11y, app)
 
-    def dismiss_refusal(self, desktop, a11y, app, shot=None):
+    def dismiss_refusal(self, desktop, a11y, app, box, shot=None):
         """The refusal as a screen reader meets it: captioned ミヌカペ, its text and OK alone. Its OK
-        pressed, it closes."""
+        pressed, it closes, the box it refused is emptied and the button is off."""
         alert = wait_for(lambda: a11y.find(app, role="alert"), what="the refusal message")
         if shot:
             self.shot(desktop, shot)
@@ -72,6 +72,8 @@ class Scenario:
               f"the message is {alert.name!r}: {said}")
         a11y.press(a11y.find(alert, role="push button", name="OK"))
         wait_for(lambda: a11y.find(app, role="alert") is None, what="the message to close")
+        wait_for(lambda: a11y.text(box) == "", what=f"{box.name} to be emptied")
+        check(not a11y.enabled(controls(a11y, app)[3]), "the button is still enabled")
 
     def enter_name(self, desktop, box, romaji, *keys):
         """Clicks a name box, waits for the program to switch the input method on, types, presses
@@ -151,9 +153,7 @@ class Scenario:
                                 "shift+Tab into the second box", "-M", "shift", "-k", "Tab", "-m", "shift")
             wait_for(lambda: desktop.ime_state() == 2, what="the input method to switch on")
             desktop.wtype("-s", "150", "-d", "20", "tarou", "-s", "100", "-k", "F7", "-s", "100", "-k", "Return")
-            self.dismiss_refusal(desktop, a11y, app, "wayland-refusal")
-            wait_for(lambda: a11y.text(second) == "", what="the second box to be emptied")
-            check(not a11y.enabled(button), "the button is still enabled")
+            self.dismiss_refusal(desktop, a11y, app, second, "wayland-refusal")
 
     def ime(self):
         """The input method is switched on by the program, and only by the name boxes. An fcitx5
@@ -191,11 +191,9 @@ class Scenario:
     def refusal(self):
         """Katakana brings up the message; its OK empties the box and disables the button."""
         with Desktop(ime=True, a11y=True) as desktop:
-            a11y, app, (first, _, _, button) = self.start_read(desktop)
+            a11y, app, (first, _, _, _) = self.start_read(desktop)
             self.enter_name(desktop, TEXT1, "tarou", "F7")
-            self.dismiss_refusal(desktop, a11y, app, "refusal-message")
-            wait_for(lambda: a11y.text(first) == "", what="the first box to be emptied")
-            check(not a11y.enabled(button), "the button is still enabled")
+            self.dismiss_refusal(desktop, a11y, app, first, "refusal-message")
             self.shot(desktop, "refusal-after")
 
     def interrupt(self):
@@ -248,8 +246,7 @@ class Scenario:
             desktop.focus(desktop.window)
             desktop.click(*TEXT1)
             desktop.type("a")
-            self.dismiss_refusal(desktop, a11y, app)
-            wait_for(lambda: a11y.text(first) == "", what="the first box to be emptied")
+            self.dismiss_refusal(desktop, a11y, app, first)
 
     def other_window(self, desktop):
         """Another program's text box, logging its text on every change to other.log."""
@@ -355,8 +352,7 @@ class Scenario:
             wait_for(lambda: a11y.text(first) == "すずき", what="すずき in the first box")
             desktop.click(*TEXT2)
             desktop.type("x")
-            self.dismiss_refusal(desktop, a11y, app)
-            wait_for(lambda: a11y.text(second) == "", what="the box to empty")
+            self.dismiss_refusal(desktop, a11y, app, second)
             a11y.set_text(second, "はなこ")
             wait_for(lambda: a11y.text(second) == "はなこ", what="はなこ in the second box")
             desktop.click(*BUTTON)
