@@ -132,11 +132,10 @@ class Chromium:
 
     def key(self, name):
         code, text = KEYS[name]
-        self.call("Input.dispatchKeyEvent", type="keyDown", key=" " if name == "Space" else name, code=name,
-                  windowsVirtualKeyCode=code, text=text,
-                  commands=["deleteBackward"] if name == "Backspace" else [])
-        self.call("Input.dispatchKeyEvent", type="keyUp", key=" " if name == "Space" else name, code=name,
-                  windowsVirtualKeyCode=code)
+        key = {"key": " " if name == "Space" else name, "code": name, "windowsVirtualKeyCode": code}
+        self.call("Input.dispatchKeyEvent", type="keyDown", text=text,
+                  commands=["deleteBackward"] if name == "Backspace" else [], **key)
+        self.call("Input.dispatchKeyEvent", type="keyUp", **key)
 
     def select_all(self):
         for kind in ("keyDown", "keyUp"):

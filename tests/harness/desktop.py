@@ -10,6 +10,7 @@ import ctypes
 import glob
 import json
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -137,19 +138,15 @@ class Desktop:
     @staticmethod
     def pids_with_home(home):
         """Processes whose HOME is home or lies inside it."""
-        marker = f"\0HOME={home}".encode()
+        marker = re.compile(rb"(^|\0)HOME=" + re.escape(home.encode()) + rb"(\0|/|$)")
         pids = []
-        for entry in os.listdir("/proc"):
-            if not entry.isdigit():
-                continue
+        for entry in filter(str.isdigit, os.listdir("/proc")):
             try:
                 with open(f"/proc/{entry}/environ", "rb") as f:
-                    environment = b"\0" + f.read()
+                    if marker.search(f.read()):
+                        pids.append(int(entry))
             except OSError:
                 continue
-            found = environment.find(marker)
-            if found >= 0 and environment[found + len(marker):][:1] in (b"\0", b"/", b""):
-                pids.append(int(entry))
         return pids
 
     def spawn(self, name, command, env=None, **kwargs):

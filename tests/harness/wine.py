@@ -10,7 +10,6 @@ from harness.checks import READY, check, wait_for
 DESKTOP = "/desktop=minukape,800x600"
 
 
-
 def unix_to_wine(path):
     return "Z:" + path.replace("/", "\\")
 
