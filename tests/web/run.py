@@ -387,6 +387,10 @@ class Page:
         # In the same browser: a browser's first sound may break up while its audio starts, which
         # a fresh one for each try would meet every time.
         b = self.browser
+        # What the last try's page sent is read before it is let go: a try cut short by a damaged
+        # recording has not read it yet.
+        b.call("Page.navigate", url="about:blank")
+        b.evaluate("0")
         b.origin, b.events = serve(self.desktop, folder), []
         b.open()
         # A person's first press lets the page fetch its sounds; each missing cue takes three
