@@ -107,6 +107,14 @@ class Chromium:
         wait_for(lambda: self.evaluate("performance.getEntriesByName('minukape-ready').length > 0"),
                  what="the page to start")
 
+    def move_to(self, origin):
+        """From now on the page judged is the one at origin. The page open is left first, and what
+        it sent is read and let go: a scenario cut short (by a damaged recording) has not read it,
+        and it is not the new page's."""
+        self.call("Page.navigate", url="about:blank")
+        self.evaluate("0")
+        self.origin, self.events = origin, []
+
     def rect(self, element):
         return self.evaluate(f"(r => [r.x, r.y, r.width, r.height])"
                              f"(document.getElementById('{element}').getBoundingClientRect())")

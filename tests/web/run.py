@@ -387,11 +387,7 @@ class Page:
         # In the same browser: a browser's first sound may break up while its audio starts, which
         # a fresh one for each try would meet every time.
         b = self.browser
-        # What the last try's page sent is read before it is let go: a try cut short by a damaged
-        # recording has not read it yet.
-        b.call("Page.navigate", url="about:blank")
-        b.evaluate("0")
-        b.origin, b.events = serve(self.desktop, folder), []
+        b.move_to(serve(self.desktop, folder))
         b.open()
         # A person's first press lets the page fetch its sounds; each missing cue takes three
         # requests to settle on the default (its name, with ".wav", the default), which on a busy
@@ -476,7 +472,7 @@ class Page:
         shutil.copytree(self.args.page, folder)
         origin = serve(self.desktop, folder)
         check_none(b.faults(self.files))
-        b.origin, b.events = origin, []
+        b.move_to(origin)
         b.open()
         kept = """(async () => {
             const names = await caches.keys();
