@@ -15,7 +15,7 @@ work=$root/build-fresh
 status=0
 # Its own mounts and processes end with it.
 unshare --mount --propagation private --pid --fork --kill-child \
-    /usr/bin/python3 "$root/scripts/fresh_machine.py" --source "$root" \
+    env PYTHONPATH="$root/tests" /usr/bin/python3 "$root/scripts/fresh_machine.py" --source "$root" \
         --cache /var/cache/minukape-fresh --work "$work" || status=$?
 rm -rf --one-file-system "$work"
 exit $status
