@@ -179,7 +179,7 @@ def shown_commands(source):
             command = ' '.join(code.group(1).split())
             if SHOWN.match(command):
                 at.append((prose.count('\n', 0, code.start()) + 1, command))
-        for line, command in sorted(at):
+        for line, command in sorted(set(at)):
             if command:
                 found.setdefault(command, []).append(f'{doc.relative_to(source)}:{line}')
     return found
@@ -277,6 +277,7 @@ def built_for_site(fresh, command):
 def served(fresh, command):
     """The page built and served at the address the script prints, on its port."""
     port = re.match(r'(?:PORT=(\d+) )?', command).group(1) or '8000'
+    started = time.monotonic()
     server, lines = fresh.background(USER, command)
     try:
         def printed():
@@ -285,6 +286,7 @@ def served(fresh, command):
                     return found.group(1)
             check(server.poll() is None, f'{command} ended with {server.returncode}\n' + tail(''.join(lines)))
         address = wait_for(printed, timeout=COMMAND_DEADLINE, what=f'{command} to print its address')
+        print(f'== {command} ({USER}): serving after {time.monotonic() - started:.0f} s', flush=True)
         fresh.check(address == f'http://127.0.0.1:{port}/', f'{command} prints its address: {address}', ''.join(lines))
         for path, kind in [('', 'text/html'), ('minukape.wasm', 'application/wasm')]:
             def answer():
