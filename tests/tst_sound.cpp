@@ -20,6 +20,7 @@ namespace {
 
 // As in the scenarios: what a recording may lose against the wall clock.
 constexpr double LostLimitMs = 25;
+constexpr double StepMs = 50; // the original's Timer1 interval
 
 QStringList Names(const QList<CueOnset> &onsets)
 {
@@ -98,7 +99,7 @@ private slots:
         // so each is nearer to its own step than to any other.
         const double press = double(driver.cues[0].atMs);
         const auto delay = [&](qsizetype i) {
-            return onsets[i].atMs - (press + driver.cues[i].display.toDouble() * Form1Handlers::Timer1IntervalMs);
+            return onsets[i].atMs - (press + driver.cues[i].display.toDouble() * StepMs);
         };
         QList<double> delays;
         for (qsizetype i = 1; i < onsets.size(); ++i)
@@ -108,7 +109,7 @@ private slots:
         for (qsizetype i = 1; i < onsets.size(); ++i) {
             const double off = delay(i) - path;
             qInfo("%s at step %s: %+.1f ms", qPrintable(onsets[i].cue), qPrintable(driver.cues[i].display), off);
-            QVERIFY2(std::abs(off) < Form1Handlers::Timer1IntervalMs / 2.0,
+            QVERIFY2(std::abs(off) < StepMs / 2,
                      qPrintable(QStringLiteral("%1 at step %2 is %3 ms off it, nearer another step")
                                     .arg(onsets[i].cue, driver.cues[i].display)
                                     .arg(off)));
