@@ -14,6 +14,8 @@ import websocket
 
 from harness.checks import READY, wait_for
 
+with open(os.path.join(os.path.dirname(__file__), os.pardir, "web", "watch_display.js"), encoding="utf-8") as f:
+    WATCH_DISPLAY = f.read()
 KEYS = {"Enter": (13, "\r"), "Space": (32, " "), "Escape": (27, ""), "Tab": (9, ""), "Backspace": (8, "")}
 
 
@@ -174,21 +176,9 @@ class Chromium:
                              " d.querySelectorAll('img, svg').length]; })()")
 
     def watch_display(self):
-        """From now on, every text the page writes into Text3 is kept with its time, in the page, and
-        the moment how the score was made appears below the window."""
-        self.evaluate("""(() => {
-            const box = document.getElementById('Text3');
-            const own = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype, 'value');
-            window.shown = [];
-            Object.defineProperty(box, 'value', {
-                configurable: true,
-                get() { return own.get.call(this); },
-                set(text) { window.shown.push([performance.now(), text]); own.set.call(this, text); },
-            });
-            window.pyramidAt = null;
-            new MutationObserver(() => pyramidAt = pyramidAt || document.getElementById('Pyramid') && performance.now())
-                .observe(document.body, {childList: true});
-        })()""")
+        """From now on, the page keeps every text it writes into Text3 with its time, the last press
+        of the button, and when how the score was made appears (tests/web/watch_display.js)."""
+        self.evaluate(WATCH_DISPLAY)
 
     def shown(self):
         return self.evaluate("window.shown")

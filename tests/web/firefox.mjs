@@ -1,7 +1,8 @@
 // The page in Firefox (Debian's firefox-esr, headless, over WebDriver BiDi):
-// the sample game to its score, one refusal, and the phone arrangement at 390 px,
-// with nothing thrown or logged as an error.
-//   node firefox.mjs ORIGIN LAYOUT EXPECTED   (LAYOUT: layout_json's text; EXPECTED: the sample game's
+// the window at its start (START_FAULTS), the sample game to its score, its
+// steps' times printed (WATCH_DISPLAY) for run.py to judge, one refusal, and
+// the phone arrangement at 390 px, with nothing thrown or logged as an error.
+//   node firefox.mjs ORIGIN LAYOUT EXPECTED   (LAYOUT: tests/window.json's text; EXPECTED: the sample game's
 //   score and digits and the refusal's text, from the tests' oracle; HOME must be writable; SHOT: the
 //   phone's screenshot)
 import {readFileSync} from 'node:fs';
@@ -20,8 +21,13 @@ try {
   page.on('pageerror', error => errors.push(String(error)));
   const open = async () => { await page.goto(origin + '/'); await until(page, "performance.getEntriesByName('minukape-ready').length"); };
   await open();
+  const wrong = await page.evaluate(`(${process.env.START_FAULTS})(${layout})`);
+  check(wrong.length === 0, wrong.join('; '));
+  console.log('PASS start');
+  await page.evaluate(process.env.WATCH_DISPLAY);
   await page.click('#Command1');
   await until(page, `Text3.value == '${score}' && Text4.value == '${digits}'`);
+  console.log('SHOWN ' + JSON.stringify(await page.evaluate('[pressedAt, shown]')));
   console.log('PASS game');
   await page.click('#Text1');
   await page.keyboard.type('a');

@@ -1,7 +1,6 @@
 // What is wrong with the page's phone arrangement as it stands, given the
-// layout table (as tests/layout_json writes it): one column in reading
-// order, every text legible, a finger's boxes and button, the table's
-// colours, no scrolling on a phone's screen that holds it all. Evaluated in
+// original window (tests/window.json): one column in reading order, every
+// text legible, a finger's boxes and button, the window's colours, no scrolling on a phone's screen that holds it all. Evaluated in
 // the page by the Chromium and Firefox tests alike.
 (layout => {
   const faults = [];

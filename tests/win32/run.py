@@ -16,6 +16,7 @@ from harness.checks import Failure, arguments, check, check_none, verdict, wait_
 from harness.desktop import Desktop, colour_faults
 from harness.recording import GAME_CUES, again_when_damaged, cue_faults
 from harness.wine import Wine
+from harness.window import WINDOW
 
 class Tests:
     def __init__(self, args):
@@ -30,15 +31,20 @@ class Tests:
         return desktop.cues_heard(self.args.build, lambda: wine.drive(self.driver, *scenarios))
 
     def game(self, desktop, wine):
-        """The start state, the sample game heard and seen, each refusal, an interrupted count."""
+        """The start state (every control at the original's place), the sample game heard and seen, the
+        refusal from each box."""
         wine.start(self.exe, cwd=self.args.source)
         lines = wine.drive(self.driver, "start")
         origin = next(tuple(map(int, line.split()[1:])) for line in lines if line.startswith("CLIENT"))
+        places = {line.split()[1]: list(map(int, line.split()[2:])) for line in lines if line.startswith("PLACE")}
+        check_none([f"{control['name']} is at {places.get(control['name'])}, not {control['rect']}"
+                    for control in WINDOW["controls"] if control["shown"]
+                    and places.get(control["name"]) != control["rect"]])
         check_none(cue_faults(self.listen(desktop, wine, "game"), GAME_CUES, timed=True))
         shot = os.path.join(self.shots, "win32-game-done.png")
         desktop.screenshot(shot, size="800x600")
         check_none(colour_faults(shot, origin))
-        wine.drive(self.driver, "refusals", "interrupt", "close")
+        wine.drive(self.driver, "refusals", "close")
 
     def default_sound(self, desktop, wine):
         """From a folder with no Sound folder, each cue plays the program's own Default.wav."""
