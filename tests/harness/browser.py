@@ -111,10 +111,11 @@ class Chromium:
 
     def move_to(self, origin):
         """From now on the page judged is the one at origin. The page open is left first, and what
-        it sent is read and let go: a scenario cut short (by a damaged recording) has not read it,
-        and it is not the new page's."""
+        it logged or threw is printed (a scenario cut short by a damaged recording has not judged
+        it), then let go: it is not the new page's."""
         self.call("Page.navigate", url="about:blank")
-        self.evaluate("0")
+        for fault in self.logged():
+            print(f"the page left at {self.origin} had {fault}")
         self.origin, self.events = origin, []
 
     def rect(self, element):
@@ -189,10 +190,8 @@ class Chromium:
         with open(path, "wb") as f:
             f.write(base64.b64decode(data))
 
-    def faults(self, files=None):
-        """What the page did that it must not: an error on the console or thrown, a request to
-        another origin, anything stored but the page's own files (those named in files, when
-        given) in its own worker's cache."""
+    def logged(self):
+        """What the page logged or threw, and its requests to another origin, so far."""
         self.evaluate("0")  # the events sent so far
         faults = []
         for event in self.events:
@@ -207,6 +206,13 @@ class Chromium:
                 url = params["request"]["url"]
                 if not url.startswith(self.origin + "/"):
                     faults.append(f"request to {url}")
+        return faults
+
+    def faults(self, files=None):
+        """What the page did that it must not: an error on the console or thrown, a request to
+        another origin, anything stored but the page's own files (those named in files, when
+        given) in its own worker's cache."""
+        faults = self.logged()
         stored = self.evaluate("""(async () => [document.cookie, localStorage.length, sessionStorage.length,
             (await indexedDB.databases()).length])()""")
         if stored != ["", 0, 0, 0]:
