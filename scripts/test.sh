@@ -37,6 +37,10 @@ finish() {
 
 stage installs "$root/scripts/deps.sh" test
 mkdir -p "$logs"
+# Every try a scenario played again, with the evidence that the sound's path, not the
+# program, broke its recording: counted at the end.
+export MINUKAPE_RETRIES=$logs/retries.log
+: >"$MINUKAPE_RETRIES"
 # Built at a low priority from the start, so it takes what the first build
 # leaves idle (configuring, linking) and what the first pass's waits leave.
 background sanitizer-build sh -c '
@@ -60,5 +64,7 @@ if [ -x "$root/build-sanitize/tests/tst_scoring" ]; then
         -j "$jobs" "$@" || status=$?
 fi
 finish fuzzer "$fuzzer" || status=$?
+echo "== tries played again: $(wc -l <"$MINUKAPE_RETRIES")"
+sed 's/^/   /' "$MINUKAPE_RETRIES"
 echo "== all: $((SECONDS - started)) s"
 exit $status

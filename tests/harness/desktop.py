@@ -18,7 +18,7 @@ import tempfile
 import time
 
 from harness.checks import Failure, wait_for
-from harness.recording import cues_in
+from harness.recording import LOST_LIMIT_MS, TIMED, Damaged, cues_in
 
 # mozc will not run as root: as root, the input method runs as nobody; as
 # anyone else, as that same user.
@@ -32,6 +32,15 @@ RATE = 44100
 WINDOW_COLOURS = {"the window": ((8, 70), (192, 192, 255)), "a label's ground": ((300, 25), (192, 192, 255)),
                   "the display's ground": ((140, 260), (255, 128, 0))}
 DISPLAY_BOX = (128, 248, 337, 357)
+# Sleeps 5 ms at a time, and prints when it woke, on the monotonic clock, and how much later
+# than asked, whenever that was 10 ms or more: how long the machine held a process up.
+STALL_PROBE = """import time
+while True:
+    asleep = time.monotonic()
+    time.sleep(0.005)
+    late = (time.monotonic() - asleep - 0.005) * 1000
+    if late >= 10:
+        print(asleep, late, flush=True)"""
 
 
 def colour_faults(png, origin):
@@ -390,6 +399,12 @@ class Desktop:
         self.run(["pactl", "set-default-sink", SINK])
 
     def start_recording(self):
+        # What the machine did to a process of the tests' own meanwhile: evidence the program
+        # did not make, for a cue heard off its step.
+        self.stalls_file = self.path("stalls.txt")
+        self.stall_probe = subprocess.Popen(["/usr/bin/python3", "-c", STALL_PROBE],
+                                            stdout=open(self.stalls_file, "w"), start_new_session=True)
+        self.processes.append(("stall probe", self.stall_probe))
         # Two channels: PipeWire adds them up into a mono recording, which clips.
         self.recording = self.path("recording.raw")
         out = open(self.recording, "wb")
@@ -425,12 +440,19 @@ class Desktop:
         wall_ms = (time.monotonic() - self.recording_started) * 1000
         self.recorder.terminate()
         self.recorder.wait(5)
+        self.stall_probe.terminate()
+        self.stall_probe.wait(5)
+        with open(self.stalls_file) as f:
+            self.stalls = [((float(at) - self.recording_started) * 1000, float(ms)) for at, ms in map(str.split, f)]
         with open(self.recording, "rb") as f:
             stereo = f.read()
         mono = array.array("h", stereo[:len(stereo) // 4 * 4])[::2].tobytes()
         with open(self.recording, "wb") as f:
             f.write(mono)
         self.recording_lost_ms = wall_ms - len(mono) / 2 / RATE * 1000
+        print(f"the recording is {self.recording_lost_ms:.1f} ms shorter than the wall clock")
+        if self.recording_lost_ms > LOST_LIMIT_MS and TIMED:
+            raise Damaged(f"the recording lost {self.recording_lost_ms:.1f} ms of the wall clock")
         return self.recording
 
     # --- ending ---------------------------------------------------------

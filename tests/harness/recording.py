@@ -1,6 +1,6 @@
 """What a recording of the private sound server tells: the cues it holds, found by the
-project's cue_onsets; whether the sound's path damaged it; and what is wrong with a count's
-cues against its steps."""
+project's cue_onsets; whether the sound's path damaged it, on evidence the program did not
+make; and what is wrong with a count's cues against its steps, which is the program's."""
 import os
 import subprocess
 
@@ -8,8 +8,9 @@ from harness.checks import Failure
 
 
 class Damaged(Failure):
-    """A recording a starved sound path broke (a cue broke off and went on): it cannot judge
-    the program, and is made again."""
+    """A recording the sound's path broke, with the evidence, which the program did not make:
+    a sound that broke off and went on, or wall-clock time the recording lost. It cannot judge
+    the program, and the scenario is played again."""
 
 
 # The sample game's cues and the step of the count each is played at: the
@@ -17,6 +18,8 @@ class Damaged(Failure):
 GAME_CUES = ["Push", "Kin", "Kin", "Kin", "Pororon"]
 GAME_STEPS = [0, 10, 20, 30, 38]
 STEP_MS = 50
+# A recording shorter than the wall clock by more has dropped buffers (as tst_sound's).
+LOST_LIMIT_MS = 25
 # A sanitizer's or valgrind's build runs many times slower: there only the
 # cues' order and count are the program's own doing, not their timing.
 TIMED = not os.environ.get("MINUKAPE_UNTIMED")
@@ -41,24 +44,28 @@ TRIES = 3  # how often a scenario is played while a busy machine damages its rec
 
 
 def again_when_damaged(name, scenario, before_again=lambda: None, tries=TRIES):
-    """Runs a scenario; one whose recording a busy machine damaged is played again, from
-    the start, after before_again. A scenario damaged every time fails."""
+    """Runs a scenario; one whose recording the sound's path damaged, on evidence, is played
+    again from the start, after before_again. Each try played again is printed with its
+    evidence, and noted in the file MINUKAPE_RETRIES names, which the test command counts. A
+    scenario damaged every time fails."""
     for _ in range(tries):
         try:
             return scenario()
         except Damaged as damage:
-            print(f"{name} again: {damage}")
+            print(f"played again, {name}: {damage}")
+            if os.environ.get("MINUKAPE_RETRIES"):
+                with open(os.environ["MINUKAPE_RETRIES"], "a", encoding="utf-8") as log:
+                    log.write(f"{name}: {damage}\n")
             before_again()
-    raise Failure(f"{name}: every recording was damaged")
+    raise Failure(f"{name}: the sound's path broke every recording, as printed above")
 
 
-def cue_faults(cues, heard=GAME_CUES, steps=GAME_STEPS, timed=TIMED):
+def cue_faults(cues, heard=GAME_CUES, steps=GAME_STEPS, timed=TIMED, stalls=()):
     """What is wrong with the cues of a count: other cues, order or count than heard; and, in a
     build that runs at full speed, a cue nearer to another step than to its own. The sound's
     path adds one delay to every cue, taken as the median of the cues after the press (the
-    first cue also opens the sound server). A busy machine can hold up one step and its cue,
-    or the recording: a cue off its step makes the recording Damaged, to be made again, and
-    only a cue off its step every time fails."""
+    first cue also opens the sound server). A cue off its step is the program's (it played late
+    or early), unless the machine held a process of the tests' own up meanwhile (judged)."""
     names = [name for name, _ in cues]
     if names != heard:
         return [f"heard {names}, not {heard}"]
@@ -68,8 +75,17 @@ def cue_faults(cues, heard=GAME_CUES, steps=GAME_STEPS, timed=TIMED):
     path = sorted(delays)[len(delays) // 2]
     offsets = [delay - path for delay in delays]
     print("each cue against its step: " + ", ".join(f"{o:+.1f} ms" for o in offsets))
-    off = [f"{name} at step {step} is {offset:+.0f} ms off it, nearer another step"
-           for name, step, offset in zip(names[1:], steps[1:], offsets) if abs(offset) >= STEP_MS / 2]
-    if off:
-        raise Damaged("; ".join(off))
-    return []
+    off = [(at, f"the program played {name} at step {step} {offset:+.0f} ms off it, nearer another step")
+           for (name, at), step, offset in zip(cues[1:], steps[1:], offsets) if abs(offset) >= STEP_MS / 2]
+    return judged([what for _, what in off], stalls, cues[0][1] - STEP_MS, max([at for at, _ in off], default=0))
+
+
+def judged(faults, stalls, since_ms=0, until_ms=float("inf")):
+    """The faults of what a recording holds, which are the program's, unless the machine held a
+    process of the tests' own (stalls: ms into the recording, ms held) up by half a step or more
+    between since_ms and until_ms into it: then the recording is Damaged, with that evidence."""
+    held = [f"{ms:.0f} ms at {at:.0f} ms" for at, ms in stalls if ms >= STEP_MS / 2 and since_ms <= at <= until_ms]
+    if faults and held:
+        raise Damaged(f"{'; '.join(faults)}, while the machine held a process of the tests' own up "
+                      f"{', '.join(held)} into the recording")
+    return faults

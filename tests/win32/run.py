@@ -40,7 +40,7 @@ class Tests:
         check_none([f"{control['name']} is at {places.get(control['name'])}, not {control['rect']}"
                     for control in WINDOW["controls"] if control["shown"]
                     and places.get(control["name"]) != control["rect"]])
-        check_none(cue_faults(self.listen(desktop, wine, "game"), GAME_CUES, timed=True))
+        check_none(cue_faults(self.listen(desktop, wine, "game"), GAME_CUES, timed=True, stalls=desktop.stalls))
         shot = os.path.join(self.shots, "win32-game-done.png")
         desktop.screenshot(shot, size="800x600")
         check_none(colour_faults(shot, origin))
