@@ -9,6 +9,7 @@ the cues and checks the window's colours in a screenshot.
 usage: run.py --build LINUX_BUILD --windows WINDOWS_BUILD --source SOURCE"""
 import glob
 import os
+import shutil
 import subprocess
 import sys
 
@@ -21,10 +22,21 @@ from harness.window import WINDOW
 class Tests:
     def __init__(self, args):
         self.args = args
-        self.exe = os.path.join(args.windows, "minukape.exe")
-        self.driver = os.path.join(args.windows, "win32_driver.exe")
         self.shots = os.path.join(args.build, "e2e-shots")
         os.makedirs(self.shots, exist_ok=True)
+
+    def stage(self, desktop):
+        """The Windows program, the driver, their files and the cues, copied to a folder of the
+        desktop's: Wine cannot start in a folder whose Windows path passes 260 characters, as a
+        build inside a long clone path may. The program plays from it as from the clone's root."""
+        folder = desktop.path("windows")
+        shutil.copytree(os.path.join(self.args.source, "Sound"), os.path.join(folder, "Sound"))
+        for name in ("minukape.exe", "win32_driver.exe", "window_probe.dll", "Default.wav",
+                     *map(os.path.basename, glob.glob(os.path.join(self.args.windows, "minukape-*-setup.exe")))):
+            shutil.copy(os.path.join(self.args.windows, name), folder)
+        os.chdir(folder)  # where Wine's programs start, unless told otherwise
+        self.folder = folder
+        self.exe, self.driver = os.path.join(folder, "minukape.exe"), os.path.join(folder, "win32_driver.exe")
 
     def listen(self, desktop, wine, *scenarios):
         """Runs driver scenarios while recording; returns the cues heard."""
@@ -33,7 +45,7 @@ class Tests:
     def game(self, desktop, wine):
         """The start state (every control at the original's place), the sample game heard and seen, the
         refusal from each box."""
-        wine.start(self.exe, cwd=self.args.source)
+        wine.start(self.exe, cwd=self.folder)
         lines = wine.drive(self.driver, "start")
         origin = next(tuple(map(int, line.split()[1:])) for line in lines if line.startswith("CLIENT"))
         places = {line.split()[1]: list(map(int, line.split()[2:])) for line in lines if line.startswith("PLACE")}
@@ -58,7 +70,8 @@ class Tests:
         """The installer installs silently; the installed program finds its sounds; the uninstaller removes it."""
         setup = glob.glob(os.path.join(self.args.windows, "minukape-*-setup.exe"))
         check(len(setup) == 1, f"installers built: {setup}")
-        wine.run(["wine", setup[0], "/S", r"/D=C:\Program Files\minukape"], timeout=120)
+        wine.run(["wine", os.path.join(self.folder, os.path.basename(setup[0])), "/S", r"/D=C:\Program Files\minukape"],
+                 timeout=120)
         folder = wine.c_drive("Program Files", "minukape")
         for name in ("minukape.exe", "Default.wav", "uninstall.exe", "Sound/Push.wav", "Sound/Kin.wav",
                      "Sound/Pororon.wav"):
@@ -81,6 +94,7 @@ class Tests:
         """Each test in turn, each after a failed one too; the failures, together."""
         failed = []
         with Desktop(bus=False, sound=True) as desktop:
+            self.stage(desktop)
             wine = Wine(desktop)
             try:
                 for name, test in (("game", self.game), ("default sound", self.default_sound),
