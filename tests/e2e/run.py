@@ -96,9 +96,8 @@ class Scenario:
             wait_for(lambda: a11y.text(second) == "やまだたろう", what="やまだたろう in the second box")
             self.shot(desktop, "game-names")
             desktop.click(*BUTTON)
-            wait_for(lambda: a11y.text(result).isdigit() and int(a11y.text(result)) >= 15, interval=0.01,
-                     what="the count to pass 15")
-            self.shot(desktop, "game-counting")
+            # No screenshot mid-count: reading the screen holds up the X server the program draws
+            # through, and its count with it, which would be the test's doing, not the program's.
             wait_for(lambda: a11y.text(result) == "38", what="the count to reach 38")
             check(stays(lambda: a11y.text(result) == "38", 0.3), "the count went past 38")
             self.shot(desktop, "game-done")
