@@ -1,11 +1,14 @@
 // The window as it opens, on the offscreen platform: every control in place
-// with its design values, in its start state.
+// with the original's values (tests/window.json), in its start state.
 #include <QApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QTest>
 #include <QTextLayout>
 
-#include "Form1Layout.h"
 #include "FormDriver.h"
 
 namespace {
@@ -30,10 +33,25 @@ bool IsMincho(const QString &face)
         || face.contains(QStringLiteral("明朝"));
 }
 
-// The table's colours are 0x00BBGGRR.
-QColor Rgb(Form1Layout::Colour c)
+// The original window, as the tests record it.
+QJsonObject Original()
 {
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    QFile file(QStringLiteral(MINUKAPE_SOURCE_DIR "/tests/window.json"));
+    return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object() : QJsonObject();
+}
+
+// A colour as CSS writes it, "rgb(192, 192, 255)"; invalid for none.
+QColor Rgb(const QJsonValue &css)
+{
+    const QStringList parts = css.toString().mid(4).chopped(1).split(QStringLiteral(", "));
+    return parts.size() == 3 ? QColor(parts[0].toInt(), parts[1].toInt(), parts[2].toInt()) : QColor();
+}
+
+// In the design's pixels, 15 twips each.
+QRect Place(const QJsonValue &rect)
+{
+    const QJsonArray r = rect.toArray();
+    return QRect(r[0].toInt(), r[1].toInt(), r[2].toInt(), r[3].toInt());
 }
 
 } // namespace
@@ -46,15 +64,16 @@ private slots:
     {
         FormDriver driver;
         const Form1 *form = &driver.form();
-        const QSize client(Form1Layout::ClientWidthTwips / Form1Layout::TwipsPerPixel,
-                           Form1Layout::ClientHeightTwips / Form1Layout::TwipsPerPixel);
-        QCOMPARE(form->windowTitle(), QString::fromUtf16(Form1Layout::Caption.data(), Form1Layout::Caption.size()));
+        const QJsonObject original = Original();
+        const QSize client(original[u"width"].toInt(), original[u"height"].toInt());
+        QVERIFY(!client.isEmpty());
+        QCOMPARE(form->windowTitle(), original[u"caption"].toString());
         QCOMPARE(form->size(), client);
         QCOMPARE(form->minimumSize(), client);
         QCOMPARE(form->maximumSize(), client);
-        QCOMPARE(form->palette().color(QPalette::Window), Rgb(Form1Layout::FormColour));
+        QCOMPARE(form->palette().color(QPalette::Window), Rgb(original[u"colour"]));
         QVERIFY(form->autoFillBackground());
-        QCOMPARE(form->font().pointSizeF(), Form1Layout::DefaultPointsX100 / 100.0);
+        QCOMPARE(form->font().pointSizeF(), 9.0);
         // No style sheet: the platform's own style draws every control.
         QVERIFY(form->styleSheet().isEmpty());
         const QList<QSize> sizes = form->windowIcon().availableSizes();
@@ -62,28 +81,25 @@ private slots:
             QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
     }
 
-    // Every control of the Designer form against the layout table that the
-    // other faces build from: kind, place (15 twips a pixel), text, name, font
-    // and colours.
+    // Every control of the Designer form against the original: kind, place,
+    // text, name, font and colours.
     void controls_data()
     {
-        QTest::addColumn<int>("row");
-        for (const Form1Layout::Control &control : Form1Layout::Controls)
-            QTest::newRow(control.name.data()) << int(&control - Form1Layout::Controls.data());
+        QTest::addColumn<QJsonObject>("control");
+        const QJsonArray controls = Original()[u"controls"].toArray();
+        QCOMPARE(controls.size(), 9);
+        for (const QJsonValue &control : controls)
+            QTest::newRow(qPrintable(control[u"name"].toString())) << control.toObject();
     }
 
     void controls()
     {
-        QFETCH(int, row);
-        const Form1Layout::Control &control = Form1Layout::Controls[std::size_t(row)];
-        const auto utf16 = [](std::u16string_view text) { return QString::fromUtf16(text.data(), text.size()); };
-        const int px = Form1Layout::TwipsPerPixel;
+        QFETCH(QJsonObject, control);
 
         FormDriver driver;
-        QWidget *widget = driver.form().findChild<QWidget *>(QString::fromLatin1(control.name));
+        QWidget *widget = driver.form().findChild<QWidget *>(control[u"name"].toString());
         QVERIFY(widget);
-        QCOMPARE(widget->geometry(),
-                 QRect(control.left / px, control.top / px, control.width / px, control.height / px));
+        QCOMPARE(widget->geometry(), Place(control[u"rect"]));
         QString text;
         if (auto *box = qobject_cast<QLineEdit *>(widget))
             text = box->text();
@@ -91,33 +107,31 @@ private slots:
             text = label->text();
         else if (auto *button = qobject_cast<QPushButton *>(widget))
             text = button->text();
-        const char *kinds[] = {"QLineEdit", "QPushButton", "QLabel"};
-        QCOMPARE(widget->metaObject()->className(), kinds[int(control.kind)]);
-        QCOMPARE(text, utf16(control.text));
-        QCOMPARE(widget->accessibleName().isEmpty() ? text : widget->accessibleName(),
-                 utf16(Form1Layout::SpokenName(control)));
-        QCOMPARE(widget->isHidden(), !control.shown);
+        const QString kind = control[u"kind"].toString();
+        const bool box = kind == u"text box";
+        QCOMPARE(widget->metaObject()->className(), box ? "QLineEdit" : kind == u"label" ? "QLabel" : "QPushButton");
+        QCOMPARE(text, control[u"text"].toString());
+        QCOMPARE(widget->accessibleName().isEmpty() ? text : widget->accessibleName(), control[u"spoken"].toString());
+        QCOMPARE(widget->isHidden(), !control[u"shown"].toBool());
 
         const QFont font = widget->font();
-        QCOMPARE(font.pointSizeF(), control.pointsX100 / 100.0);
+        QCOMPARE(font.pointSizeF(), control[u"fontPx"].toDouble() * 0.75); // a pixel is 3/4 of a point
         QCOMPARE(font.weight(), QFont::Normal);
         QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
-        QCOMPARE(font.families().value(0), utf16(Form1Layout::DesignFace));
+        QCOMPARE(font.families().value(0), QStringLiteral("ＭＳ 明朝"));
         const QStringList faces = FacesDrawing(QStringLiteral("ひらがなカタカナ相性"), font);
         QVERIFY2(!faces.isEmpty(), "no glyphs laid out");
         for (const QString &face : faces)
             QVERIFY2(IsMincho(face), qPrintable(QStringLiteral("kana drawn with %1").arg(face)));
 
-        const bool box = control.kind == Form1Layout::Kind::TextBox;
+        const QColor background = Rgb(control[u"background"]), foreground = Rgb(control[u"foreground"]);
         for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-            if (control.background != Form1Layout::PlatformColour)
-                QCOMPARE(widget->palette().color(group, box ? QPalette::Base : QPalette::Window),
-                         Rgb(control.background));
-            if (control.foreground != Form1Layout::PlatformColour)
-                QCOMPARE(widget->palette().color(group, box ? QPalette::Text : QPalette::WindowText),
-                         Rgb(control.foreground));
+            if (background.isValid())
+                QCOMPARE(widget->palette().color(group, box ? QPalette::Base : QPalette::Window), background);
+            if (foreground.isValid())
+                QCOMPARE(widget->palette().color(group, box ? QPalette::Text : QPalette::WindowText), foreground);
         }
-        if (!box && control.background != Form1Layout::PlatformColour)
+        if (!box && background.isValid())
             QVERIFY(widget->autoFillBackground());
     }
 
@@ -151,12 +165,8 @@ private slots:
             visited << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        // The controls a person can reach, in the table's tab order, and round again.
-        QStringList reachable;
-        for (const Form1Layout::Control &control : Form1Layout::Controls) {
-            if (control.shown && control.kind != Form1Layout::Kind::Label)
-                reachable << QString::fromLatin1(control.name);
-        }
+        // The controls a person can reach, in the original's tab order, and round again.
+        const QStringList reachable{"Text1", "Text2", "Command1", "Text3"};
         QCOMPARE(visited, reachable + reachable);
         QVERIFY(!driver.Text4()->isVisible());
     }
