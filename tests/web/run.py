@@ -577,11 +577,20 @@ def lighthouse(args):
 
 
 def webkit(args):
-    """One game and one refusal in WebKit's MiniBrowser, under WebKit's own WebDriver."""
+    """The start, one game with its pace and one refusal in WebKit's MiniBrowser, under WebKit's own
+    WebDriver, with nothing logged or thrown from the page's first script on."""
     from selenium import webdriver
     from selenium.webdriver.common.by import By
     with Desktop() as desktop:
-        origin = serve(desktop, args.page)
+        # The page with the console watch as its first script, in a copy of the test's own.
+        folder = desktop.path("webkit-page")
+        shutil.copytree(args.page, folder)
+        shutil.copy(os.path.join(HERE, "console_watch.js"), folder)
+        with open(os.path.join(folder, "index.html"), encoding="utf-8") as f:
+            page = f.read().replace("<head>", '<head>\n<script src="console_watch.js"></script>', 1)
+        with open(os.path.join(folder, "index.html"), "w", encoding="utf-8") as f:
+            f.write(page)
+        origin = serve(desktop, folder)
         port = free_port()
         desktop.spawn("webkitwebdriver", ["WebKitWebDriver", f"--port={port}", "--host=127.0.0.1"],
                       env=dict(desktop.env, WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS="1"))
@@ -595,15 +604,6 @@ def webkit(args):
             wait_for(lambda: driver.execute_script(
                 "return performance.getEntriesByName('minukape-ready').length > 0"), what="the page to start")
             print("user agent:", driver.execute_script("return navigator.userAgent"))
-            # WebKit's WebDriver keeps no console: the page's errors, exceptions and warnings from
-            # here on are kept in the page (before here, one would have stopped it starting).
-            driver.execute_script("""window.faults = [];
-                addEventListener('error', e => faults.push('exception: ' + e.message));
-                addEventListener('unhandledrejection', e => faults.push('rejected: ' + e.reason));
-                for (const level of ['error', 'warn']) {
-                    const own = console[level];
-                    console[level] = (...words) => { faults.push(level + ': ' + words.join(' ')); own.apply(console, words); };
-                }""")
             check_none(driver.execute_script(f"return ({START_FAULTS})(arguments[0])", WINDOW))
             driver.execute_script(WATCH_DISPLAY)
             driver.find_element(By.ID, "Command1").click()
