@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the program and runs every test: the whole suite, the scoring fuzzer
 # for a minute, and the suite again built with AddressSanitizer and
-# UndefinedBehaviorSanitizer. The fuzzer and the sanitizers' build run at a
-# low priority beside the first pass, whose tests mostly wait on the window's
-# 50 ms beat; tests run side by side. Prints how long each stage took.
+# UndefinedBehaviorSanitizer. The fuzzer and the sanitizers' build run side by
+# side after the first pass, at a low priority; tests run side by side.
+# Prints how long each stage took, and how many tries were played again.
 #   test.sh [CTEST ARGUMENTS...]   passed to both passes, e.g. -R e2e_game
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -41,21 +41,23 @@ mkdir -p "$logs"
 # program, broke its recording: counted at the end.
 export MINUKAPE_RETRIES=$logs/retries.log
 : >"$MINUKAPE_RETRIES"
-# Built at a low priority from the start, so it takes what the first build
-# leaves idle (configuring, linking) and what the first pass's waits leave.
+stage build "$root/scripts/build.sh" test
+
+# The tests alone: a build or the fuzzer beside them, even at the lowest
+# priority, breaks the sound their scenarios record.
+status=0
+stage tests ctest --test-dir "$root/build" --output-on-failure --timeout 600 -j "$jobs" "$@" || status=$?
+
+# Then the sanitizers' build and the fuzzer side by side, neither of which
+# records anything.
+background fuzzer "$root/scripts/fuzz.sh" 60
+fuzzer=$!
 background sanitizer-build sh -c '
     cmake -S "$1" -B "$1/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
           -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DMINUKAPE_SANITIZE=ON -DBUILD_TESTING=ON >/dev/null &&
     cmake --build "$1/build-sanitize" --parallel 2' sh "$root"
-sanitizer_build=$!
-stage build "$root/scripts/build.sh" test
-
-background fuzzer "$root/scripts/fuzz.sh" 60
-fuzzer=$!
-
-status=0
-stage tests ctest --test-dir "$root/build" --output-on-failure --timeout 600 -j "$jobs" "$@" || status=$?
-finish sanitizer-build "$sanitizer_build" || status=$?
+finish sanitizer-build $! || status=$?
+finish fuzzer "$fuzzer" || status=$?
 
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
@@ -63,7 +65,6 @@ if [ -x "$root/build-sanitize/tests/tst_scoring" ]; then
     stage sanitizer-tests ctest --test-dir "$root/build-sanitize" --output-on-failure --timeout 600 \
         -j "$jobs" "$@" || status=$?
 fi
-finish fuzzer "$fuzzer" || status=$?
 echo "== tries played again: $(wc -l <"$MINUKAPE_RETRIES")"
 sed 's/^/   /' "$MINUKAPE_RETRIES"
 echo "== all: $((SECONDS - started)) s"
