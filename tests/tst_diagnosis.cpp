@@ -31,28 +31,14 @@ class TestDiagnosis : public QObject {
     Q_OBJECT
 
 private slots:
-    void countsUpToTheScore_data()
-    {
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<QString>("digits");
-        QTest::addColumn<int>("score");
-        QTest::addColumn<QStringList>("cues");
-
-        // Which steps and cues each score brings is the handlers' (tst_form1_handlers); here,
-        // that Qt's timer, display and sound reach them.
-        QTest::newRow("sample names, 38")
-            << QStringLiteral("やまだたろう") << QStringLiteral("すずきはなこ") << QStringLiteral("332115111153")
-            << 38 << QStringList{"Push@", "Kin@10", "Kin@20", "Kin@30", "Pororon@38"};
-    }
-
+    // Which steps and cues each score brings is the handlers' (tst_form1_handlers); here, that
+    // Qt's timer, display and sound reach them, with the sample names.
     void countsUpToTheScore()
     {
-        QFETCH(QString, first);
-        QFETCH(QString, second);
-        QFETCH(QString, digits);
-        QFETCH(int, score);
-        QFETCH(QStringList, cues);
+        const QString first = QStringLiteral("やまだたろう"), second = QStringLiteral("すずきはなこ");
+        const QString digits = QStringLiteral("332115111153");
+        const int score = 38;
+        const QStringList cues{"Push@", "Kin@10", "Kin@20", "Kin@30", "Pororon@38"};
 
         FormDriver driver;
         driver.Enter(driver.Text1(), first);
