@@ -164,6 +164,16 @@ void Form1Page::OpenShared(std::u16string_view first, std::u16string_view second
     SetText(Box::Text2, second);
 }
 
+void Form1Page::PlayPair(std::u16string_view first, std::u16string_view second)
+{
+    OpenShared(first, second);
+    if (Text(Box::Text1) != first || Text(Box::Text2) != second)
+        return;
+    // The same pair again is a new count, and the pyramid comes at its end.
+    form1_clear_pyramid();
+    handlers.Command1_Click();
+}
+
 void Form1Page::ShowRefusal(std::u16string_view text)
 {
     form1_refusal(text.data(), int(text.size()));

@@ -6,7 +6,8 @@
 // Beyond the window, the page's own additions: the pyramid of how the score
 // was made, shown below the window once the count's chime has rung
 // (Pyramid.h decides it, Pyramid.js draws it), and a shared result's names
-// opened from the page's address (Sharing.js).
+// opened from the page's address (Sharing.js); a pair of the group below it
+// played out (GroupPage.h).
 #pragma once
 
 #include <string>
@@ -31,6 +32,9 @@ public:
     // The two names of a shared result's link, put in the boxes when the
     // boxes would take both; anything else is left as it is.
     void OpenShared(std::u16string_view first, std::u16string_view second);
+    // A pair from the group below the window, played out as if the person
+    // had typed the two names and pressed the button.
+    void PlayPair(std::u16string_view first, std::u16string_view second);
 
 private:
     // The controls' operations, for the handlers.

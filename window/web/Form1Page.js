@@ -2,6 +2,7 @@
 // numbers, the page's events raised into the WebAssembly's entry points
 // (main.cpp), and the operations the handlers use on the elements.
 mergeInto(LibraryManager.library, {
+  $Form1__deps: ['malloc', 'free'],
   $Form1: {
     boxes: [],       // Text1, Text2, Text3, Text4
     wake: 0,
@@ -12,6 +13,14 @@ mergeInto(LibraryManager.library, {
     raise: function(entry, argument) {
       if (!Form1.refusing)
         entry(argument);
+    },
+
+    // Hands a text to the WebAssembly as UTF-16, for the length of the call (text, length).
+    withText: function(text, call) {
+      var bytes = text.length * 2 + 2, copy = _malloc(bytes);
+      stringToUTF16(text, copy, bytes);
+      call(copy, text.length);
+      _free(copy);
     },
 
     // With a phone's keyboard open the page's view is shorter: the name

@@ -1,6 +1,7 @@
 // The result as a picture to send or save: the two names, the score, and
-// the pyramid as Pyramid.js drew it (cut the same way for a long pair), in
-// the window's colours, read from the page, and the page's own Mincho face.
+// the pyramid as Pyramid.js drew it (cut the same way for a long pair); or
+// the group's names and best pairs as Group.js drew them. In the window's
+// colours, read from the page, and the page's own Mincho face.
 // Drawn on a canvas in memory only when asked for, handed over at once, and
 // never kept.
 mergeInto(LibraryManager.library, {
@@ -101,30 +102,37 @@ mergeInto(LibraryManager.library, {
       return y + pad;
     },
 
-    // The picture as a PNG file, made now: no wait, so the share sheet
-    // still counts the person's press.
-    file: function() {
+    // The result's width: its pyramid's cells whole, within the picture's bounds.
+    resultWidth: function() {
+      return Math.min(Picture.maxWidth, Math.max(Picture.minWidth, Pyramid.drawn.widest * Picture.cell + 2 * Picture.pad));
+    },
+
+    // A picture as a PNG file, made now: no wait, so the share sheet still
+    // counts the person's press. layout lays it out, as Picture.layout does.
+    render: function(width, layout, name) {
       var canvas = document.createElement('canvas');
       var context = canvas.getContext('2d');
       var colours = Picture.colours();
-      var width = Math.min(Picture.maxWidth,
-                           Math.max(Picture.minWidth, Pyramid.drawn.widest * Picture.cell + 2 * Picture.pad));
       canvas.width = width;
-      canvas.height = Picture.layout(context, colours, width, false);
+      canvas.height = layout(context, colours, width, false);
       context.fillStyle = colours.ground;
       context.fillRect(0, 0, canvas.width, canvas.height);
       context.fillStyle = colours.ink;
-      Picture.layout(context, colours, width, true);
+      layout(context, colours, width, true);
       var bytes = atob(canvas.toDataURL('image/png').split(',')[1]);
       var data = new Uint8Array(bytes.length);
       for (var i = 0; i < bytes.length; ++i)
         data[i] = bytes.charCodeAt(i);
-      return new File([data], 'minukape.png', {type: 'image/png'});
+      return new File([data], name, {type: 'image/png'});
+    },
+
+    // What the picture's button says: where it goes.
+    sendWords: function() {
+      return Picture.canShareFiles() ? '画像で送る' : '画像を保存';
     },
 
     // To the share sheet with the text and the link, else offered as a download.
-    send: function(text, url) {
-      var file = Picture.file();
+    send: function(file, text, url) {
       if (Picture.canShareFiles()) {
         navigator.share({files: [file], title: document.title, text: text, url: url}).catch(function() {});
         return;

@@ -85,13 +85,14 @@ mergeInto(LibraryManager.library, {
     Pyramid.rows.appendChild(Pyramid.element('li', {id: 'PyramidLeftOut'}, Pyramid.drawn.note));
   },
 
-  form1_pyramid_show__deps: ['$Pyramid', '$Sharing'],
+  form1_pyramid_show__deps: ['$Pyramid', '$Sharing', '$Group'],
   form1_pyramid_show: function(scoreLine, length, score, pairLine, pairLength) {
     Pyramid.drawn.scoreLine = UTF16ToString(scoreLine, length * 2);
     Pyramid.drawn.pairLine = UTF16ToString(pairLine, pairLength * 2);
     Pyramid.drawn.score = score;
     Pyramid.section.appendChild(Pyramid.element('p', {id: 'PyramidScore'}, Pyramid.drawn.scoreLine));
     Sharing.offer(Pyramid.section, score);
+    Group.offerWayBack(Pyramid.section);
     Pyramid.show(Pyramid.section);
   },
 

@@ -2,7 +2,7 @@
 // shared one: the link holds the two names in its fragment, which no server
 // receives; the page stores nothing.
 mergeInto(LibraryManager.library, {
-  $Sharing__deps: ['$Picture'],
+  $Sharing__deps: ['$Picture', '$Form1'],
   $Sharing: {
     names: null,   // the names in the boxes, as the person typed them
     score: 0,
@@ -22,9 +22,12 @@ mergeInto(LibraryManager.library, {
         b.addEventListener('click', pressed);
         buttons.appendChild(b);
       };
-      button('Share', '結果を送る', Sharing.share);
-      button('SharePicture', Picture.canShareFiles() ? '画像で送る' : '画像を保存', function() {
-        Picture.send(Sharing.text(), Sharing.link());
+      button('Share', '結果を送る', function() {
+        Sharing.send(Sharing.text(), Sharing.link(), document.getElementById('ShareStatus'));
+      });
+      button('SharePicture', Picture.sendWords(), function() {
+        Picture.send(Picture.render(Picture.resultWidth(), Picture.layout, 'minukape.png'), Sharing.text(),
+                     Sharing.link());
       });
       Picture.prepare();
       var status = document.createElement('p');
@@ -42,11 +45,9 @@ mergeInto(LibraryManager.library, {
       return location.href.split('#')[0] + '#' + Sharing.names.map(encodeURIComponent).join('&');
     },
 
-    // The system's share sheet where there is one (phones), else the clipboard.
-    share: function() {
-      var text = Sharing.text();
-      var url = Sharing.link();
-      var status = document.getElementById('ShareStatus');
+    // To the system's share sheet where there is one (phones), else to the
+    // clipboard, which status then says.
+    send: function(text, url, status) {
       if (navigator.share) {
         navigator.share({title: document.title, text: text, url: url}).catch(function() {});
         return;
@@ -75,18 +76,15 @@ mergeInto(LibraryManager.library, {
     },
   },
 
-  form1_open_shared_link__deps: ['$Sharing', 'malloc', 'free', 'form1_open_shared'],
+  form1_open_shared_link__deps: ['$Sharing', '$Form1', 'form1_open_shared'],
   form1_open_shared_link: function() {
     var names = Sharing.sharedNames();
     if (!names)
       return;
-    var texts = names.map(function(name) {
-      var bytes = name.length * 2 + 2;
-      var text = _malloc(bytes);
-      stringToUTF16(name, text, bytes);
-      return text;
+    Form1.withText(names[0], function(first, firstLength) {
+      Form1.withText(names[1], function(second, secondLength) {
+        _form1_open_shared(first, firstLength, second, secondLength);
+      });
     });
-    _form1_open_shared(texts[0], names[0].length, texts[1], names[1].length);
-    texts.forEach(function(text) { _free(text); });
   },
 });

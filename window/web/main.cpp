@@ -5,10 +5,12 @@
 #include <memory>
 
 #include "Form1Page.h"
+#include "GroupPage.h"
 
 namespace {
 
 std::unique_ptr<Form1Page> form;
+std::unique_ptr<GroupPage> group;
 
 } // namespace
 
@@ -51,15 +53,50 @@ EMSCRIPTEN_KEEPALIVE void form1_open_shared(const char16_t *first, int firstLeng
     form->OpenShared({first, std::size_t(firstLength)}, {second, std::size_t(secondLength)});
 }
 
+// The group below the window: names are indexes into its list.
+EMSCRIPTEN_KEEPALIVE void group_add(const char16_t *name, int length)
+{
+    group->Add({name, std::size_t(length)});
+}
+
+EMSCRIPTEN_KEEPALIVE void group_remove(int index)
+{
+    group->Remove(std::size_t(index));
+}
+
+EMSCRIPTEN_KEEPALIVE void group_open_begin()
+{
+    group->OpenBegin();
+}
+
+EMSCRIPTEN_KEEPALIVE void group_open_name(const char16_t *name, int length)
+{
+    group->OpenName({name, std::size_t(length)});
+}
+
+EMSCRIPTEN_KEEPALIVE void group_open_end()
+{
+    group->OpenEnd();
+}
+
+EMSCRIPTEN_KEEPALIVE void group_play(int first, int second)
+{
+    group->Play(std::size_t(first), std::size_t(second));
+}
+
 // Connects the page's events, opens the names of a shared result's link and
 // gives the window's first box the focus.
 void form1_attach();
+// Connects the group's events and opens a group's link.
+void form1_group_attach();
 
 } // extern "C"
 
 int main()
 {
     form = std::make_unique<Form1Page>();
+    group = std::make_unique<GroupPage>(*form);
     form1_attach();
+    form1_group_attach();
     return 0;
 }

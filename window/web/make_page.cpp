@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "Form1Layout.h"
+#include "Group.h"
 
 namespace {
 
@@ -115,6 +116,11 @@ constexpr int CardWidth = 1200;
 constexpr int CardHeight = 630;
 constexpr std::u16string_view CardAlt = u"ミヌカペの画面: 二人の氏名を入れるボックス、相性を診断するボタン、相性度の表示";
 
+// A name in hiragana, in a name box or the group's field: no corrections of
+// any kind, and Japanese input where the platform lets a page ask for it.
+constexpr std::string_view NameInput =
+    " lang=\"ja\" autocomplete=\"off\" autocapitalize=\"off\" autocorrect=\"off\" spellcheck=\"false\"";
+
 // The controls as they read, top to bottom and left to right: the order a
 // screen reader follows, and the phone's column.
 std::vector<Form1Layout::Control> ReadingOrder()
@@ -145,10 +151,25 @@ std::string Control(const Form1Layout::Control &control)
         return "<input" + attributes + " hidden>";
     if (control.readOnly)
         return "<input" + attributes + " readonly>";
-    // A name in hiragana: no corrections of any kind, and Japanese input
-    // where the platform lets a page ask for it.
-    return "<input" + attributes
-           + " lang=\"ja\" autocomplete=\"off\" autocapitalize=\"off\" autocorrect=\"off\" spellcheck=\"false\">";
+    return "<input" + attributes + std::string(NameInput) + ">";
+}
+
+// The group below the window (Group.js fills it in): its field, its names,
+// and once there are two, the ranking, the table and the buttons to send them.
+std::string GroupSection()
+{
+    using namespace GroupText;
+    return "<section id=\"Group\" aria-labelledby=\"GroupHeading\">\n<h2 id=\"GroupHeading\">" + Escaped(Heading)
+           + "</h2>\n<p>" + Escaped(How) + "</p>\n<div id=\"GroupEntry\"><input id=\"GroupName\" type=\"text\" aria-label=\""
+           + Escaped(NameLabel) + "\"" + std::string(NameInput) + "><button type=\"button\" id=\"GroupAdd\">" + Escaped(Add)
+           + "</button></div>\n<p id=\"GroupSaid\" role=\"alert\"></p>\n<ul id=\"GroupNames\"></ul>\n"
+             "<div id=\"GroupResult\" hidden>\n<p id=\"GroupCount\"></p>\n<h3 id=\"GroupRankingHeading\">"
+           + Escaped(Ranking) + "</h3>\n<ol id=\"GroupRanking\"></ol>\n<button type=\"button\" id=\"GroupMore\" hidden></button>\n<h3 id=\"GroupTableHeading\">" + Escaped(Table)
+           + "</h3>\n<div id=\"GroupTableView\" role=\"region\" aria-labelledby=\"GroupTableHeading\" tabindex=\"0\">"
+             "<table id=\"GroupTable\"><caption class=\"sr-only\">" + Escaped(Table) + "</caption></table></div>\n"
+             "<div id=\"GroupSending\"><button type=\"button\" id=\"GroupShare\">" + Escaped(Share)
+           + "</button><button type=\"button\" id=\"GroupPicture\"></button></div>\n"
+             "<p id=\"GroupShareStatus\" role=\"status\"></p>\n</div>\n</section>\n";
 }
 
 // What a chat app or a social site draws a shared link's preview card from
@@ -213,6 +234,8 @@ std::string Page(bool withScript, const std::string &siteUrl = {})
     for (const Form1Layout::Control &control : ReadingOrder())
         page += Control(control) + "\n";
     page += "</div>\n</div>\n";
+    if (withScript)
+        page += GroupSection();
     if (withScript) {
         // The score, said once when the count ends; and the refusal.
         page += "<div id=\"Spoken\" class=\"sr-only\" role=\"status\"></div>\n"
@@ -286,6 +309,50 @@ std::string PhoneSheet()
     return css + "}\n";
 }
 
+// The group below the window, as the pyramid is: the window's colours and
+// face, every text legible and every button a finger's size on a phone, the
+// scores in the display's colours (at a size their contrast allows), a long
+// ranking and a wide table scrolled in place.
+std::string GroupSheet()
+{
+    const std::string display = "background: " + Css(Text3Background) + "; color: " + Css(Text3Foreground) + ";";
+    std::string css = "#Group { max-width: " + std::to_string(PhoneBelowPx) + "px; margin: 16px auto; padding: 12px 16px 16px; "
+                      "box-sizing: border-box; background: " + Css(FormColour) + "; " + Face()
+                      + " font-size: 16px; box-shadow: " + RaisedShadow + "; }\n";
+    css += "@media (max-width: " + std::to_string(PhoneBelowPx - 1) + ".98px) { #Group { margin: 0; box-shadow: none; } }\n";
+    css += "#Group h2 { margin: 0 0 8px; font-size: 18px; font-weight: normal; }\n";
+    css += "#Group h3 { margin: 16px 0 8px; font-size: 16px; font-weight: normal; }\n";
+    css += "#Group p { margin: 0 0 8px; font-size: 14px; line-height: 1.5; overflow-wrap: anywhere; }\n";
+    css += "#Group button, #GroupName { min-height: 44px; font: inherit; }\n";
+    css += "#GroupEntry { display: flex; gap: 8px; margin-bottom: 8px; }\n";
+    css += "#GroupName { flex: 1; min-width: 0; font-size: 18px; }\n";
+    css += "#GroupNames { display: flex; flex-wrap: wrap; gap: 8px; list-style: none; margin: 0; padding: 0; }\n";
+    css += "#GroupNames li { display: flex; align-items: center; gap: 4px; max-width: 100%; padding-left: 8px; "
+           "background: #fff; border: 1px solid #767676; overflow-wrap: anywhere; }\n";
+    css += "#GroupRanking { list-style: none; margin: 0; padding: 0; }\n";
+    css += "#GroupMore { width: 100%; }\n";
+    css += "#GroupRanking button { display: flex; align-items: center; gap: 8px; width: 100%; margin-bottom: 4px; "
+           "text-align: start; }\n";
+    css += "#GroupRanking .rank { flex: none; min-width: 3em; }\n";
+    // A line breaks between the two names, not inside one, unless it is longer than a line.
+    css += "#GroupRanking .pair { flex: 1; overflow-wrap: anywhere; }\n";
+    css += "#GroupRanking .pair span { display: inline-block; }\n";
+    css += "#GroupRanking .score { flex: none; min-width: 2.2em; text-align: center; font-size: 24px; " + display + " }\n";
+    css += "#GroupTableView { max-height: 70vh; overflow: auto; }\n";
+    css += "#GroupTable { border-collapse: collapse; font-size: 14px; background: #fff; }\n";
+    css += "#GroupTable th, #GroupTable td { min-width: 2em; padding: 4px; border: 1px solid #767676; "
+           "font-weight: normal; text-align: center; }\n";
+    css += "#GroupTable th div { max-height: 8em; max-width: 8em; overflow: hidden; text-overflow: ellipsis; "
+           "white-space: nowrap; }\n";
+    css += "#GroupTable thead div { margin: 0 auto; writing-mode: vertical-rl; }\n";
+    css += "#GroupTable td[data-second] { cursor: pointer; }\n";
+    css += "#GroupTable td.best { outline: 3px solid " + Css(Text3Background) + "; outline-offset: -3px; }\n";
+    css += "#GroupSending { display: flex; gap: 8px; margin-top: 12px; }\n";
+    css += "#GroupSending button { flex: 1; }\n";
+    css += "#GroupShareStatus { min-height: 1.5em; }\n";
+    return css;
+}
+
 std::string StyleSheet()
 {
     char fit[160];
@@ -321,7 +388,7 @@ std::string StyleSheet()
     css += "#Refusal p { margin: " + Scaled(20) + " " + Scaled(24) + "; }\n";
     css += "#RefusalOK { display: block; margin: 0 auto " + Scaled(14) + "; min-width: " + Scaled(80)
            + "; font: inherit; }\n";
-    return css + PhoneSheet();
+    return css + PhoneSheet() + GroupSheet();
 }
 
 // The pyramid of how the score was made, below the window (Pyramid.js builds it): the
@@ -345,7 +412,8 @@ std::string PyramidSheet()
            + Css(Text3Foreground) + "; }\n";
     css += "#PyramidLeftOut { margin: 8px 0; font-size: 14px; line-height: 1.5; }\n";
     css += "#PyramidScore { margin: 12px 0; font-size: 16px; }\n";
-    css += "#Sending { display: flex; gap: 8px; }\n";
+    css += "#Sending { display: flex; flex-wrap: wrap; gap: 8px; }\n";
+    css += "#GroupBack { flex-basis: 100% !important; }\n";
     css += "#Sending button { flex: 1; min-height: 48px; font: inherit; font-size: 16px; }\n";
     css += "#ShareStatus { min-height: 1.5em; margin: 8px 0 0; font-size: 14px; overflow-wrap: anywhere; }\n";
     return css;
@@ -377,6 +445,9 @@ std::string Glyphs()
         text += control.text;
     text += u"OK0123456789";
     text += Form1Text::Refusal;
+    for (std::u16string_view words : {GroupText::Heading, GroupText::How, GroupText::NameLabel, GroupText::Add,
+                                      GroupText::Ranking, GroupText::Table, GroupText::Share, GroupText::Full})
+        text += words;
     return Utf8(text);
 }
 
