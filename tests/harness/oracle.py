@@ -48,3 +48,16 @@ def oracle_score(first, second):
     digits = oracle_digits(first, second)
     last = oracle_rows(digits, 2 if len(digits) > 1000 else len(digits))[-1]
     return 100 if last == [0, 0] else int("".join(map(str, last)))
+
+
+def oracle_group(names):
+    """A group as the page must show it: its names, every pair once (the one above in the list
+    first) best first, a tie in the list's order and sharing the rank of the first of it, as
+    [rank, first, second, score]; and the table of every name against every other."""
+    pairs = sorted(((oracle_score(a, b), i, j) for i, a in enumerate(names) for j, b in enumerate(names) if i < j),
+                   key=lambda pair: -pair[0])
+    ranking = [[str(1 + sum(other > score for other, _, _ in pairs)), names[i], names[j], str(score)]
+               for score, i, j in pairs]
+    table = [[""] + list(names)] + [[a] + ["－" if i == j else str(oracle_score(a, b)) for j, b in enumerate(names)]
+                                    for i, a in enumerate(names)]
+    return {"names": list(names), "ranking": ranking, "table": table}

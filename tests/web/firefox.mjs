@@ -1,10 +1,11 @@
 // The page in Firefox (Debian's firefox-esr, headless, over WebDriver BiDi):
 // the window at its start (START_FAULTS), the sample game to its score, its
 // steps' times printed (WATCH_DISPLAY) for run.py to judge, one refusal, and
-// the phone arrangement at 390 px, with nothing thrown or logged as an error.
+// a group of 8 drawn (GROUP_DRAWN) and one of its pairs played, the phone
+// arrangement at 390 px, with nothing thrown or logged as an error.
 //   node firefox.mjs ORIGIN LAYOUT EXPECTED   (LAYOUT: tests/window.json's text; EXPECTED: the sample game's
 //   score and digits and the refusal's text, from the tests' oracle; HOME must be writable; SHOT: the
-//   phone's screenshot)
+//   phone's screenshot; GROUP: a group's link, what it draws and a pair's indexes and score, from the oracle)
 import {readFileSync} from 'node:fs';
 import puppeteer from 'puppeteer-core';
 
@@ -35,6 +36,15 @@ try {
   await page.keyboard.press('Enter');
   await until(page, "!Refusal.open && Text1.value == '' && Command1.disabled");
   console.log('PASS refusal');
+  // A group of 8 by its link: drawn as the oracle has it, and a pair played out in the window.
+  const group = JSON.parse(process.env.GROUP);
+  await page.goto(origin + '/' + group.link);
+  await until(page, 'GroupRanking.children.length');
+  const drawn = await page.evaluate(`(${process.env.GROUP_DRAWN})()`);
+  check(JSON.stringify(drawn) === JSON.stringify(group.drawn), `the group is drawn as ${JSON.stringify(drawn)}`);
+  await page.click(`#GroupRanking [data-first="${group.pair[0]}"][data-second="${group.pair[1]}"]`);
+  await until(page, `Text3.value == '${group.pair[2]}'`);
+  console.log('PASS group');
   await page.setViewport({width: 390, height: 844});
   await open();
   const faults = await page.evaluate(`(${phoneFaults})(${layout})`);

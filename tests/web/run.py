@@ -29,7 +29,7 @@ from harness.browser import WATCH_DISPLAY, Chromium, fetched, free_port, serve, 
 from harness.checks import arguments, check, check_none, stays, verdict, wait_for
 from harness.desktop import Desktop, colour_faults
 from harness.lighthouse import lighthouse as browser_lighthouse
-from harness.oracle import oracle_digits, oracle_joined, oracle_rows, oracle_score
+from harness.oracle import oracle_digits, oracle_group, oracle_joined, oracle_rows, oracle_score
 from harness.recording import GAME_STEPS, STEP_MS, again_when_damaged, cue_faults, judged
 from harness.window import WINDOW
 
@@ -42,6 +42,16 @@ with open(os.path.join(HERE, "phone_faults.js"), encoding="utf-8") as f:
 with open(os.path.join(HERE, "start_faults.js"), encoding="utf-8") as f:
     START_FAULTS = f.read()
 SAMPLE_STEPS = [str(n) for n in range(39)]
+with open(os.path.join(HERE, "group_drawn.js"), encoding="utf-8") as f:
+    GROUP_DRAWN = f.read()
+# A group of 8, and its link's fragment with a name the boxes refuse among them.
+GROUP = ["やまだたろう", "すずきはなこ", "さとうけんた", "たなかゆい", "いとうしょう", "わたなべあい", "こばやしりく", "かとうみお"]
+GROUP_LINK = "#group&" + "&".join(map(quote, GROUP[:7] + ["Tarou"]))
+# The pair of it a browser plays: the first whose count passes a bell, as (first, second, score).
+GROUP_PAIR = min(((i, k, oracle_score(a, c)) for i, a in enumerate(GROUP) for k, c in enumerate(GROUP)
+                  if i < k and oracle_score(a, c) > 10), key=lambda pair: pair[2])
+# What the other browsers are given: the whole group's link, what it must draw, the pair to play.
+GROUP_GIVEN = {"link": "#group&" + "&".join(map(quote, GROUP)), "drawn": oracle_group(GROUP), "pair": GROUP_PAIR}
 LIGHTHOUSE_CATEGORIES = ("performance", "accessibility", "best-practices", "seo")
 MINCHO = "/usr/share/fonts/opentype/ipaexfont-mincho/ipaexm.ttf"  # the face the page's is cut from
 # A share sheet that takes files, as a phone's: what it is handed is kept, the PNG as base64.
@@ -307,6 +317,77 @@ class Page:
                                   oracle_rows(oracle_digits(first, second), 2)[-1]))
         return image
 
+    def group(self):
+        """みんなの相性: a group's link opens with the name the boxes refuse left out, in the
+        refusal's words; the last name is composed, committed and added by Enter; a name refused
+        and one removed; the ranking and the table agree with the oracle for every pair; a pair
+        played out in the window with its cues heard, and back; the ranking's picture; the page
+        at a computer's width and at a phone's, 360 and 390 px."""
+        b = self.browser
+        b.call("Emulation.setDeviceMetricsOverride", width=1280, height=900, deviceScaleFactor=1, mobile=False)
+        b.call("Page.navigate", url="about:blank")  # a visit, not a move within the page
+        b.open("/" + GROUP_LINK)
+        check(b.evaluate("GroupSaid.textContent") == "「Tarou」: " + REFUSAL, "the link's refused name")
+        b.click("GroupName")
+        for text in ("k", "か", "かと", "かとう"):
+            b.compose(text)
+            b.key("Enter")
+        b.type("かとうみお")
+        check(b.evaluate("GroupNames.children.length") == 7, "a composition was added")
+        for text, said in (("かとうみお", ""), ("カトウ", REFUSAL)):
+            b.select_all()
+            b.type(text)
+            b.key("Enter")
+            check(b.evaluate("[GroupSaid.textContent, GroupName.value, document.activeElement.id]")
+                  == [said, "" if not said else text, "GroupName"], f"{text} added")
+        check(b.evaluate(f"({GROUP_DRAWN})()") == oracle_group(GROUP), "the group of 8 against the oracle")
+        self.full_shot("group")
+        first, second, score = GROUP_PAIR
+        b.evaluate(f"GroupRanking.querySelector('[data-first=\"{first}\"][data-second=\"{second}\"]').id = 'Played'")
+        cues = self.heard(lambda: (b.click("Played"), self.count_to(score, cues=3)))
+        check([name for name, _ in cues] == ["Push", "Kin", "Pororon"], f"heard {cues}")
+        check([b.value("Text1"), b.value("Text2")] == [GROUP[first], GROUP[second]], "the pair in the boxes")
+        wait_for(lambda: b.evaluate("!!document.getElementById('GroupBack') && !document.getElementById('Pyramid').hidden"),
+                 what="the way back")
+        b.click("GroupBack")
+        check(b.focused() == "Played", f"back to the group at {b.focused()!r}")
+        b.evaluate(SHARE_FILES)
+        b.click("GroupPicture")
+        shared = wait_for(lambda: b.evaluate("window.shared"), what="the share sheet")
+        png = Image.open(io.BytesIO(base64.b64decode(shared.pop("png")))).convert("RGB")
+        png.save(os.path.join(self.shots, "web-group-picture.png"))
+        top = oracle_group(GROUP)["ranking"][:3]
+        check(shared == {"title": "ミヌカペ", "text": "みんなの相性（8人）: " + "、".join(f"{r}位 {a} と {c} {n}" for r, a, c, n in top),
+                         "url": b.origin + "/#group&" + "&".join(map(quote, GROUP)),
+                         "files": [["minukape-group.png", "image/png"]]}, f"shared {shared}")
+        colours = {colour for _, colour in png.getcolors(1 << 20)}
+        check(png.width <= 1080 and {self.layout["colour"], self.layout["controls"][3]["background"]} <= {
+              "rgb(%d, %d, %d)" % colour for colour in colours}, f"the picture is {png.size}, without the window's colours")
+        b.evaluate("GroupNames.querySelectorAll('button')[2].id = 'Removed'")
+        b.click("Removed")
+        check(b.evaluate("[...GroupNames.querySelectorAll('li > span')].map(s => s.textContent)")
+              == GROUP[:2] + GROUP[3:] and b.evaluate("document.activeElement.getAttribute('aria-label')")
+              == f"「{GROUP[3]}」を外す", "removing a name")
+        for width in (360, 390):
+            b.call("Emulation.setDeviceMetricsOverride", width=width, height=844, deviceScaleFactor=1, mobile=True)
+            b.call("Page.navigate", url="about:blank")  # a visit, not a move within the page
+            b.open("/" + GROUP_LINK)
+            check(b.evaluate("""[document.documentElement.scrollWidth, GroupTableView.getBoundingClientRect().right,
+                Math.min(...[...document.querySelectorAll('#Group *')].filter(e => e.childNodes.length &&
+                    e.firstChild.nodeType == 3 && e.offsetParent).map(e => parseFloat(getComputedStyle(e).fontSize)))]""")
+                  == [width, width - 16, 14], f"the group at {width} px: overflowing, or text too small to read")
+        self.full_shot("group-phone")
+        b.call("Emulation.clearDeviceMetricsOverride")
+
+    def full_shot(self, name):
+        """The whole page, as far as it scrolls."""
+        b = self.browser
+        width, height = b.evaluate("[document.documentElement.scrollWidth, document.documentElement.scrollHeight]")
+        data = b.call("Page.captureScreenshot", format="png", captureBeyondViewport=True,
+                      clip={"x": 0, "y": 0, "width": width, "height": height, "scale": 1})["data"]
+        with open(os.path.join(self.shots, f"web-{name}.png"), "wb") as f:
+            f.write(base64.b64decode(data))
+
     def said(self):
         """What a screen reader meets on the page, as (role, name)."""
         return {(node["role"]["value"], node.get("name", {}).get("value"))
@@ -424,7 +505,7 @@ class Page:
                        "og:image:height": "630", "twitter:card": "summary_large_image"}, f"the card's tags: {tags}")
 
     def offline(self):
-        """Visited once, the page plays a whole game with its cues with no server at all; a new
+        """Visited once, the page plays a whole game with its cues, and draws a group, with no server at all; a new
         build takes over at the next visit, its files in a new cache and the old one gone."""
         b = self.browser
         folder = self.desktop.path(f"offline-{free_port()}")
@@ -447,6 +528,8 @@ class Page:
                                     ".length == 3"), what="the cues to be fetched")
         cues = self.heard(lambda: (b.click("Command1"), self.count_to(38, cues=5)))
         check_none(cue_faults(cues, timed=False))
+        b.open("/" + GROUP_GIVEN["link"])
+        check(b.evaluate(f"({GROUP_DRAWN})()") == GROUP_GIVEN["drawn"], "the group offline")
         with open(os.path.join(folder, "Form1.css"), "a") as css:
             css.write("/* the next build */\n")
         maker = os.path.join(HERE, "..", "..", "window", "web")
@@ -535,7 +618,7 @@ def chromium(args):
     with Desktop(sound=True) as desktop:
         page = Page(args, desktop)
         for scenarios in ((page.start, page.game, page.refusals, page.composition, page.long_names,
-                           page.links), (page.phone, page.installable)):
+                           page.links, page.group), (page.phone, page.installable)):
             for scenario in scenarios:
                 run(scenario)
             check_none(page.browser.faults(page.files))
@@ -545,7 +628,7 @@ def chromium(args):
 
 
 def firefox(args):
-    """A game, a refusal and the phone arrangement in Firefox, under puppeteer-core (firefox.mjs)."""
+    """A game, a refusal, a group and the phone arrangement in Firefox, under puppeteer-core (firefox.mjs)."""
     with Desktop(bus=False) as desktop:
         origin = serve(desktop, args.page)
         layout = json.dumps(WINDOW)
@@ -554,7 +637,8 @@ def firefox(args):
         expected = json.dumps({"score": oracle_score(*SAMPLE), "refusal": REFUSAL,
                                "digits": "".join(map(str, oracle_digits(*SAMPLE)))})
         run = subprocess.run(["node", os.path.join(HERE, "firefox.mjs"), origin, layout, expected],
-                             env=dict(desktop.env, SHOT=shot, WATCH_DISPLAY=WATCH_DISPLAY, START_FAULTS=START_FAULTS),
+                             env=dict(desktop.env, SHOT=shot, WATCH_DISPLAY=WATCH_DISPLAY, START_FAULTS=START_FAULTS,
+                                      GROUP=json.dumps(GROUP_GIVEN), GROUP_DRAWN=GROUP_DRAWN),
                              capture_output=True, text=True, timeout=300)
         print(run.stdout, end="")
         check(run.returncode == 0, f"firefox.mjs: {run.stderr.strip()[-2000:]}")
@@ -577,8 +661,9 @@ def lighthouse(args):
 
 
 def webkit(args):
-    """The start, one game with its pace and one refusal in WebKit's MiniBrowser, under WebKit's own
-    WebDriver, with nothing logged or thrown from the page's first script on."""
+    """The start, one game with its pace, one refusal, and a group of 8 drawn with one of its pairs
+    played, in WebKit's MiniBrowser, under WebKit's own WebDriver, with nothing logged or thrown
+    from the page's first script on."""
     from selenium import webdriver
     from selenium.webdriver.common.by import By
     with Desktop() as desktop:
@@ -620,6 +705,13 @@ def webkit(args):
             driver.find_element(By.ID, "RefusalOK").click()
             wait_for(lambda: not dialog.get_property("open"), what="the refusal to close")
             check(driver.find_element(By.ID, "Text1").get_property("value") == "", "the box is not emptied")
+            driver.get(origin + "/" + GROUP_GIVEN["link"])
+            drawn = driver.execute_script(f"return ({GROUP_DRAWN})()")
+            check(drawn == GROUP_GIVEN["drawn"], f"the group is drawn as {drawn}")
+            first, second, score = GROUP_PAIR
+            driver.find_element(By.CSS_SELECTOR, f'#GroupRanking [data-first="{first}"][data-second="{second}"]').click()
+            wait_for(lambda: driver.find_element(By.ID, "Text3").get_property("value") == str(score),
+                     what="the pair's count")
             check_none(driver.execute_script("return window.faults"))
         finally:
             driver.quit()
