@@ -149,7 +149,9 @@ class Page:
             if role:
                 check(((role, control["spoken"]) in spoken) == control["shown"],
                       f"{control['name']} as a screen reader meets it")
-        # This system has no "ＭＳ 明朝": the window's text is drawn in the Mincho face the page carries.
+        # This system has no "ＭＳ 明朝": the window's text is drawn in the Mincho face the page carries,
+        # once it has come.
+        b.evaluate("document.fonts.ready")
         b.call("DOM.enable")
         b.call("CSS.enable")
         document = b.call("DOM.getDocument")["root"]["nodeId"]
@@ -533,7 +535,7 @@ class Page:
         check_none(cue_faults(cues, timed=False))
         b.open("/" + GROUP_GIVEN["link"])
         check(b.evaluate(f"({GROUP_DRAWN})()") == GROUP_GIVEN["drawn"], "the group offline")
-        with open(os.path.join(folder, "Form1.css"), "a") as css:
+        with open(os.path.join(folder, "Pyramid.css"), "a") as css:
             css.write("/* the next build */\n")
         maker = os.path.join(HERE, "..", "..", "window", "web")
         subprocess.run([sys.executable, os.path.join(maker, "make_worker.py"), os.path.join(maker, "offline-worker.js"),
@@ -543,7 +545,7 @@ class Page:
         wait_for(lambda: (lambda names: len(names) == 1 and names[0] != first)(b.evaluate("caches.keys()")),
                  what="the new build's cache alone")
         b.open()
-        check("the next build" in b.evaluate("fetch('Form1.css').then(r => r.text())"), "the old build stays")
+        check("the next build" in b.evaluate("fetch('Pyramid.css').then(r => r.text())"), "the old build stays")
         check_none(b.faults(self.files))
         b.call("Network.setCacheDisabled", cacheDisabled=False)
 

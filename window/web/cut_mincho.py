@@ -29,7 +29,7 @@ To use the original instead: get IPAex Mincho from IPA
 (https://moji.or.jp/ipafont/) or from Debian's fonts-ipaexfont-mincho
 package, convert ipaexm.ttf to WOFF2 (for example with fontTools:
 fonttools ttLib.woff2 compress ipaexm.ttf), and put the result in place of
-mincho.woff2, or point the @font-face rule in Form1.css at it.
+mincho.woff2.
 
 """
 

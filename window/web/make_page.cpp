@@ -1,9 +1,10 @@
 // Writes the web page of Form1 from the window's layout table, at build time:
-// the page (index.html), its style sheet (Form1.css) with the window and its
-// phone arrangement, the app's manifest, and the text the window can show,
-// from which the build cuts the page's Mincho face. The window is in the
-// page itself, so the browser paints it before any script has run; the
-// script only brings it to life.
+// the page (index.html) with its style sheet in it (the window, its phone
+// arrangement and the group below it), the pyramid's style sheet, the app's
+// manifest, and the text the window can show, from which the build cuts the
+// page's Mincho face. The window is in the page itself, style and all, so
+// the browser paints it from the page alone, before any script or font has
+// come; the script brings it to life, and then its Mincho face.
 //   make_page PAGE_DIR GLYPHS_FILE [STATIC_PAGE] [--site-url URL]
 // STATIC_PAGE: the same window with no script, to measure the page against.
 // URL: where the page will be served, for the link preview's absolute
@@ -18,6 +19,7 @@
 
 #include "Form1Layout.h"
 #include "Group.h"
+#include "Sha256.h"
 
 namespace {
 
@@ -98,10 +100,25 @@ constexpr double CaptionPx = 24;
 const std::string CaptionBlue = "#1f4e9c";
 const std::string RaisedShadow = "0 2px 8px rgba(0, 0, 0, 0.3)";
 
-// The design's face, else the page's own cut of a Mincho.
+// The design's face, else the system's Mincho; once the page's script has
+// started, the page's own cut of a Mincho before the system's (FaceSheet).
 std::string Face()
 {
-    return "font-family: \"" + Utf8(DesignFace) + "\", \"MS Mincho\", \"Minukape Mincho\", serif;";
+    return "font-family: var(--face);";
+}
+
+// The faces, and the page's own Mincho, which the script asks for by the
+// class "mincho" once the window is painted, so the first paint waits for no
+// font. Without the page's own (the static page) the window keeps the
+// system's faces.
+std::string FaceSheet(bool ownFace)
+{
+    const std::string design = "\"" + Utf8(DesignFace) + "\", \"MS Mincho\", ";
+    std::string css = ":root { --face: " + design + "serif; }\n";
+    if (ownFace)
+        css += "@font-face { font-family: \"Minukape Mincho\"; src: url(\"mincho.woff2\") format(\"woff2\"); "
+               "font-display: swap; }\n:root.mincho { --face: " + design + "\"Minukape Mincho\", serif; }\n";
+    return css;
 }
 // Below this width the window would have to shrink: the page arranges it
 // for a phone instead.
@@ -205,9 +222,12 @@ std::string SiteUrl(std::string url)
     return url;
 }
 
+std::string StyleSheet(bool ownFace);
+
 std::string Page(bool withScript, const std::string &siteUrl = {})
 {
     const std::string caption = Escaped(Caption);
+    const std::string sheet = StyleSheet(withScript);
     std::string page = "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1, interactive-widget=resizes-content\">\n"
                        "<meta name=\"description\" content=\"" + Escaped(Description) + "\">\n"
@@ -218,17 +238,17 @@ std::string Page(bool withScript, const std::string &siteUrl = {})
         // Its own files only, the compiling of its WebAssembly, and the
         // worker that keeps them for play offline.
         page += "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-                "script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self'; font-src 'self'; "
+                "script-src 'self' 'wasm-unsafe-eval'; style-src 'self' 'sha256-" + sha256::Base64Digest(sheet)
+                + "'; img-src 'self'; font-src 'self'; "
                 "connect-src 'self'; worker-src 'self'; manifest-src 'self'; base-uri 'none'; "
                 "form-action 'none'\">\n"
                 "<meta name=\"referrer\" content=\"no-referrer\">\n"
                 "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n";
     }
     page += "<title>" + caption + "</title>\n<link rel=\"icon\" href=\"minukape.png\">\n"
-            "<link rel=\"apple-touch-icon\" href=\"minukape-180.png\">\n"
-            "<link rel=\"stylesheet\" href=\"Form1.css\">\n";
+            "<link rel=\"apple-touch-icon\" href=\"minukape-180.png\">\n<style>" + sheet + "</style>\n";
     if (withScript)
-        page += "<script src=\"minukape.js\" defer></script>\n";
+        page += "<script src=\"start.js\" defer></script>\n";
     page += "</head>\n<body>\n<div id=\"window\">\n<div id=\"caption\"><img src=\"minukape.png\" alt=\"\">" + caption
             + "</div>\n<div id=\"Form1\">\n";
     for (const Form1Layout::Control &control : ReadingOrder())
@@ -353,7 +373,7 @@ std::string GroupSheet()
     return css;
 }
 
-std::string StyleSheet()
+std::string StyleSheet(bool ownFace)
 {
     char fit[160];
     // One design pixel: a CSS pixel, or less where the page is narrower
@@ -362,9 +382,7 @@ std::string StyleSheet()
     std::snprintf(fit, sizeof fit, ":root { --edge: 16px; --u: min(1px, calc(100cqw / %g)); }\n",
                   WidthPx);
     const std::string face = Face();
-    std::string css = "@font-face { font-family: \"Minukape Mincho\"; src: url(\"mincho.woff2\") format(\"woff2\"); "
-                      "font-display: swap; }\n";
-    css += fit;
+    std::string css = FaceSheet(ownFace) + fit;
     css += "@media (max-width: " + std::to_string(int(WidthPx) + 32) + "px) { :root { --edge: 0px; } }\n";
     css += "body { margin: 0; padding: var(--edge); background: #e8e8ee; container-type: inline-size; }\n";
     css += "#window { width: " + Scaled(WidthPx) + "; margin: 0 auto; box-shadow: " + RaisedShadow + "; }\n";
@@ -484,7 +502,7 @@ int main(int argc, char **argv)
         return 2;
     }
     const std::string &dir = args[0];
-    const bool written = Write(dir + "/index.html", Page(true, siteUrl)) && Write(dir + "/Form1.css", StyleSheet())
+    const bool written = Write(dir + "/index.html", Page(true, siteUrl))
                          && Write(dir + "/Pyramid.css", PyramidSheet())
                          && Write(dir + "/manifest.webmanifest", Manifest())
                          && Write(args[1], Glyphs()) && (args.size() != 3 || Write(args[2], Page(false)));
