@@ -67,8 +67,9 @@ void Report(const char *label, int counts)
     std::sort(errors.begin(), errors.end());
     const double p99 = errors[std::size_t(0.99 * double(errors.size() - 1))];
     const auto [shortest, longest] = std::minmax_element(totals.begin(), totals.end());
-    std::printf("%-22s 100 ticks: %.1f to %.1f ms (goal 5000 +- 25)   interval error p99 %.2f ms, max %.2f ms (goal p99 <= 5)\n",
-                label, *shortest, *longest, p99, errors.back());
+    const bool holds = *shortest >= 4975 && *longest <= 5025 && p99 <= 5;
+    std::printf("| %s | %.1f to %.1f ms | %.2f ms | %.2f ms | 5000 ms +- 0.5 %%, p99 <= 5 ms | %s |\n", label,
+                *shortest, *longest, p99, errors.back(), holds ? "yes" : "**no**");
 }
 
 } // namespace
@@ -78,6 +79,9 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int counts = 3;
+    std::printf("100 ticks of the real `Form1` timer (score 100), three counts each, the display's changes timed.\n\n"
+                "| load | 100 ticks | interval error p99 | max | goal | holds |\n| --- | --- | --- | --- | --- | --- |\n");
+    std::fflush(stdout);
     Report("idle", counts);
     const pid_t load = StartLoad();
     Report("other core loaded", counts);

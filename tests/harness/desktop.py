@@ -450,7 +450,7 @@ class Desktop:
         with open(self.recording, "wb") as f:
             f.write(mono)
         self.recording_lost_ms = wall_ms - len(mono) / 2 / RATE * 1000
-        print(f"the recording is {self.recording_lost_ms:.1f} ms shorter than the wall clock")
+        print(f"the recording is {self.recording_lost_ms:.1f} ms shorter than the wall clock", file=sys.stderr)
         if self.recording_lost_ms > LOST_LIMIT_MS and TIMED:
             raise Damaged(f"the recording lost {self.recording_lost_ms:.1f} ms of the wall clock")
         return self.recording
