@@ -12,15 +12,15 @@ import sys
 
 
 def output(command, **kwargs):
-    return subprocess.run(command, capture_output=True, text=True, check=True, **kwargs).stdout.strip()
+    return subprocess.run(command, stdout=subprocess.PIPE, text=True, check=True, **kwargs).stdout.strip()
 
 
 def version(command, pattern):
     """The first version number a tool prints, or "?" where it prints none."""
     try:
-        found = re.search(pattern, output(command))
+        found = re.search(pattern, subprocess.run(command, capture_output=True, text=True, check=True).stdout)
         return found.group(1) if found else "?"
-    except (OSError, subprocess.CalledProcessError):
+    except (OSError, subprocess.CalledProcessError):  # a tool this machine lacks
         return "?"
 
 
