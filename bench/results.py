@@ -34,7 +34,7 @@ def machine():
 def versions(root):
     tools = [("Qt", ["qmake6", "-query", "QT_VERSION"], r"(\S+)"),
              ("GCC", ["g++", "--version"], r"(\d+\.\d+\.\d+)"),
-             ("mingw-w64 GCC", ["x86_64-w64-mingw32-g++", "--version"], r"(\d+\.\d+(\.\d+)?)"),
+             ("mingw-w64 GCC", ["x86_64-w64-mingw32-g++", "--version"], r"\(GCC\) (\S+)"),
              ("Wine", ["wine", "--version"], r"wine-(\S+)"),
              ("Emscripten", ["emcc", "--version"], r"(\d+\.\d+\.\d+)"),
              ("Chromium", ["chromium", "--version"], r"(\d+\.\d+\.\d+\.\d+)"),

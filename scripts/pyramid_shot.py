@@ -1,7 +1,7 @@
 """Takes the page's pictures docs/web.md shows, on a phone 360 px wide in headless
 Chromium: how the score was made (the sample game played, scrolled to the pyramid
 and the buttons that send the result), or みんなの相性 (a group of 8 opened by its
-link, scrolled to its ranking). Run by scripts/screenshot.sh, with tests/ on
+link, scrolled to it). Run by scripts/screenshot.sh, with tests/ on
 PYTHONPATH.
     pyramid_shot.py PAGE_FOLDER OUT.png [group]"""
 import base64
@@ -28,7 +28,7 @@ def show_pyramid(browser):
 
 def show_group(browser):
     browser.open("/#group&" + "&".join(map(quote, GROUP)))
-    browser.evaluate("document.getElementById('GroupCount').scrollIntoView({block: 'start'})")
+    browser.evaluate("document.getElementById('Group').scrollIntoView({block: 'start'})")
 
 
 def main(page, out, what="pyramid"):
