@@ -329,6 +329,16 @@ std::string PhoneSheet()
     return css + "}\n";
 }
 
+// A section of the page's own below the window, as wide as the window, in its
+// colour and face, lifted off the page as it is; on a phone, the column's width.
+std::string SectionBelowWindow(const std::string &id)
+{
+    return "#" + id + " { max-width: " + std::to_string(PhoneBelowPx) + "px; margin: 16px auto; padding: 12px 16px 16px; "
+           "box-sizing: border-box; background: " + Css(FormColour) + "; " + Face() + " box-shadow: " + RaisedShadow
+           + "; }\n@media (max-width: " + std::to_string(PhoneBelowPx - 1) + ".98px) { #" + id
+           + " { margin: 0; box-shadow: none; } }\n";
+}
+
 // The group below the window, as the pyramid is: the window's colours and
 // face, every text legible and every button a finger's size on a phone, the
 // scores in the display's colours (at a size their contrast allows), a long
@@ -336,10 +346,7 @@ std::string PhoneSheet()
 std::string GroupSheet()
 {
     const std::string display = "background: " + Css(Text3Background) + "; color: " + Css(Text3Foreground) + ";";
-    std::string css = "#Group { max-width: " + std::to_string(PhoneBelowPx) + "px; margin: 16px auto; padding: 12px 16px 16px; "
-                      "box-sizing: border-box; background: " + Css(FormColour) + "; " + Face()
-                      + " font-size: 16px; box-shadow: " + RaisedShadow + "; }\n";
-    css += "@media (max-width: " + std::to_string(PhoneBelowPx - 1) + ".98px) { #Group { margin: 0; box-shadow: none; } }\n";
+    std::string css = SectionBelowWindow("Group") + "#Group { font-size: 16px; }\n";
     css += "#Group h2 { margin: 0 0 8px; font-size: 18px; font-weight: normal; }\n";
     css += "#Group h3 { margin: 16px 0 8px; font-size: 16px; font-weight: normal; }\n";
     css += "#Group p { margin: 0 0 8px; font-size: 14px; line-height: 1.5; overflow-wrap: anywhere; }\n";
@@ -414,11 +421,7 @@ std::string StyleSheet(bool ownFace)
 // its last two digits in the display's colours.
 std::string PyramidSheet()
 {
-    const std::string face = Face();
-    std::string css = "#Pyramid { max-width: " + std::to_string(PhoneBelowPx) + "px; margin: 16px auto; padding: 12px 16px 16px; "
-                      "box-sizing: border-box; background: " + Css(FormColour) + "; " + face
-                      + " box-shadow: " + RaisedShadow + "; }\n";
-    css += "@media (max-width: " + std::to_string(PhoneBelowPx - 1) + ".98px) { #Pyramid { margin: 0; box-shadow: none; } }\n";
+    std::string css = SectionBelowWindow("Pyramid");
     css += "#Pyramid h2 { margin: 0 0 12px; font-size: 18px; font-weight: normal; }\n";
     css += "#PyramidRows { --cell: min(28px, calc((min(100vw, " + std::to_string(PhoneBelowPx)
            + "px) - 32px) / var(--n))); list-style: none; margin: 0; padding: 0; }\n";
