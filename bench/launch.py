@@ -5,6 +5,7 @@ and a bare Xlib window, in rounds that take each in turn so all see the same mac
 by xwatch, an X client that sees the new window mapped and first drawn into.
 usage: launch.py BUILD_DIR SOURCE_DIR [ROUNDS]"""
 import os
+import shutil
 import statistics
 import subprocess
 import sys
@@ -42,6 +43,7 @@ def main(build, source, rounds=15):
     finally:
         xvfb.terminate()
         xvfb.wait()
+        shutil.rmtree(work)
 
     qt_paint = statistics.median(paint["bare Qt window"])
     qt_memory = statistics.median(memory["bare Qt window"])

@@ -9,6 +9,7 @@ import platform
 import re
 import subprocess
 import sys
+import tempfile
 
 
 def output(command, **kwargs):
@@ -45,7 +46,9 @@ def versions(root):
 
 
 def main(root, build):
-    env = dict(os.environ, PYTHONPATH=os.path.join(root, "tests"))
+    # The Qt benchmarks' runtime folder is a private one, removed with the rest.
+    runtime = tempfile.TemporaryDirectory(prefix="minukape-bench-run-")
+    env = dict(os.environ, PYTHONPATH=os.path.join(root, "tests"), XDG_RUNTIME_DIR=runtime.name)
     python = "/usr/bin/python3"
     sections = [
         ("Scoring", [os.path.join(build, "bench", "bench_scoring")]),
@@ -67,6 +70,7 @@ def main(root, build):
         out = output(command, env=env, stdin=subprocess.DEVNULL)
         print(out, flush=True)
         text += ["", f"## {title}", "", out]
+    runtime.cleanup()
     with open(os.path.join(root, "bench", "RESULTS.md"), "w", encoding="utf-8") as results:
         results.write("\n".join(text) + "\n")
 
