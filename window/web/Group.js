@@ -11,7 +11,6 @@ mergeInto(LibraryManager.library, {
     names: [],
     pairs: [],         // [first, second, score, rank], best first
     played: null,      // {first, second, from}: the pair last played from here
-    section: null,
     firstPairs: 30,    // the ranking's pairs drawn before the rest is asked for
     everyPair: false,  // the rest asked for
     tableDrawn: false,
@@ -133,37 +132,22 @@ mergeInto(LibraryManager.library, {
 
     // The group's picture: its names, then its best pairs with their scores as the display shows them.
     picture: function(context, colours, width, paint) {
-      var pad = Picture.pad, inner = width - 2 * pad, y = pad, row = 76, box = {w: 140, h: 60};
-      var text = function(words, px, x, lineWidth) {
-        context.font = px + 'px ' + Picture.face;
-        context.textAlign = 'left';
-        Picture.lines(context, words, lineWidth || inner).forEach(function(line) {
-          if (paint)
-            context.fillText(line, x === undefined ? pad : x, y + px);
-          y += Math.round(px * 1.5);
-        });
-      };
+      var pad = Picture.pad, inner = width - 2 * pad, row = 76, box = {w: 140, h: 60};
+      var writer = Picture.writer(context, paint, pad, inner), text = writer.text;
       text(document.title, 44);
       text(Group.byId('GroupHeading').textContent + '（' + Group.names.length + '人）', 32);
       text(Group.names.join('・'), 24);
-      y += 16;
+      writer.y += 16;
       Group.pairs.slice(0, Group.pictured).forEach(function(pair) {
-        var top = y;
+        var top = writer.y;
         text(pair[3] + '位', 32);
-        y = top;
+        writer.y = top;
         text(Group.names[pair[0]] + ' と ' + Group.names[pair[1]], 32, pad + 100, inner - 100 - box.w - 24);
-        if (paint) {
-          context.fillStyle = colours.display;
-          context.fillRect(width - pad - box.w, top - 10, box.w, box.h);
-          context.fillStyle = colours.digits;
-          context.font = '44px ' + Picture.face;
-          context.textAlign = 'center';
-          context.fillText(String(pair[2]), width - pad - box.w / 2, top - 10 + box.h / 2 + 16);
-          context.fillStyle = colours.ink;
-        }
-        y = Math.max(y, top + row);
+        if (paint)
+          Picture.score(context, colours, pair[2], {x: width - pad - box.w, y: top - 10, w: box.w, h: box.h}, 44, 16);
+        writer.y = Math.max(writer.y, top + row);
       });
-      return y + pad;
+      return writer.y + pad;
     },
 
     text: function() {
@@ -198,14 +182,13 @@ mergeInto(LibraryManager.library, {
       _group_open_begin();
       names.forEach(function(name) { Form1.withText(name, _group_open_name); });
       _group_open_end();
-      Group.section.scrollIntoView({block: 'start'});
+      Group.byId('Group').scrollIntoView({block: 'start'});
     },
   },
 
   form1_group_attach__deps: ['$Group', 'group_add', 'group_remove', 'group_open_begin', 'group_open_name',
                              'group_open_end', 'group_play'],
   form1_group_attach: function() {
-    Group.section = Group.byId('Group');
     var field = Group.byId('GroupName');
     // A refused name stays in the field, selected, so the next key replaces it.
     var add = function() {
@@ -279,7 +262,6 @@ mergeInto(LibraryManager.library, {
     Group.tableDrawn = false;
     if (Group.tableInView)
       Group.drawTable();
-    performance.mark('minukape-group-drawn');
   },
 
   form1_group_say__deps: ['$Group'],

@@ -3,9 +3,9 @@
 #include "Form1Handlers.h"
 #include "Form1Page.h"
 
-// Group.js: the page's side. Draw: begin, every name, every pair best first, end.
+// Group.js: the page's side. Drawn as begin, every name, every pair best first, end.
 extern "C" {
-void form1_group_begin(int names);
+void form1_group_begin();
 void form1_group_name(const char16_t *name, int length);
 void form1_group_pair(int first, int second, int score, int rank);
 void form1_group_end(int added);
@@ -29,9 +29,7 @@ void GroupPage::Add(std::u16string_view name)
     switch (group.Add(name)) {
     case Group::Added::Yes:
         Say(u"");
-        form1_group_begin(int(group.Names().size()));
-        Draw();
-        form1_group_end(1);
+        Draw(true);
         return;
     case Group::Added::NotKana:
         Say(Form1Text::Refusal);
@@ -48,9 +46,7 @@ void GroupPage::Remove(std::size_t index)
 {
     group.Remove(index);
     Say(u"");
-    form1_group_begin(int(group.Names().size()));
-    Draw();
-    form1_group_end(0);
+    Draw(false);
 }
 
 void GroupPage::OpenBegin()
@@ -84,17 +80,17 @@ void GroupPage::OpenEnd()
     if (fullFromLink)
         said += GroupText::Full;
     Say(said);
-    form1_group_begin(int(group.Names().size()));
-    Draw();
-    form1_group_end(0);
+    Draw(false);
 }
 
-void GroupPage::Draw()
+void GroupPage::Draw(bool added)
 {
+    form1_group_begin();
     for (const std::u16string &name : group.Names())
         form1_group_name(name.data(), int(name.size()));
     for (const Group::Pair &pair : group.Ranking())
         form1_group_pair(int(pair.first), int(pair.second), pair.score, pair.rank);
+    form1_group_end(added);
 }
 
 void GroupPage::Play(std::size_t first, std::size_t second)

@@ -26,7 +26,8 @@ public:
     void Play(std::size_t first, std::size_t second);
 
 private:
-    void Draw();
+    // The whole group, handed to the page; added: the field's name was just taken.
+    void Draw(bool added);
     void Say(std::u16string_view words);
 
     Form1Page &form;

@@ -49,39 +49,50 @@ mergeInto(LibraryManager.library, {
 
     // Lays the picture out from the top; paints too when paint is true.
     // Returns the height it took.
+    // Writes text from the top of a picture down, each call's lines below the
+    // last, broken to width; its y is where the next line goes.
+    writer: function(context, paint, left, width) {
+      var writer = {y: Picture.pad};
+      writer.text = function(words, px, x, lineWidth) {
+        context.font = px + 'px ' + Picture.face;
+        context.textAlign = 'left';
+        Picture.lines(context, words, lineWidth || width).forEach(function(line) {
+          if (paint)
+            context.fillText(line, x === undefined ? left : x, writer.y + px);
+          writer.y += Math.round(px * 1.5);
+        });
+      };
+      return writer;
+    },
+
+    // A score as the display shows it, in a box: px its digits' size, drop
+    // their baseline below the box's middle.
+    score: function(context, colours, score, box, px, drop) {
+      context.fillStyle = colours.display;
+      context.fillRect(box.x, box.y, box.w, box.h);
+      context.fillStyle = colours.digits;
+      context.font = px + 'px ' + Picture.face;
+      context.textAlign = 'center';
+      context.fillText(String(score), box.x + box.w / 2, box.y + box.h / 2 + drop);
+      context.fillStyle = colours.ink;
+    },
+
     layout: function(context, colours, width, paint) {
       var drawn = Pyramid.drawn, pad = Picture.pad, inner = width - 2 * pad;
       var cell = Math.min(Picture.cell, Math.floor(inner / drawn.widest));
-      var y = pad;
-      var text = function(words, px, x, align) {
-        context.font = px + 'px ' + Picture.face;
-        context.textAlign = align || 'left';
-        Picture.lines(context, words, inner).forEach(function(line) {
-          if (paint)
-            context.fillText(line, x === undefined ? pad : x, y + px);
-          y += Math.round(px * 1.5);
-        });
-      };
+      var writer = Picture.writer(context, paint, pad, inner), text = writer.text;
       text(document.title, 44);
       text(drawn.pairLine, 28);
-      // The score as the display shows it.
-      var box = {w: 260, h: 130};
-      if (paint) {
-        context.fillStyle = colours.display;
-        context.fillRect((width - box.w) / 2, y + 8, box.w, box.h);
-        context.fillStyle = colours.digits;
-        context.font = '96px ' + Picture.face;
-        context.textAlign = 'center';
-        context.fillText(String(drawn.score), width / 2, y + 8 + box.h / 2 + 34);
-        context.fillStyle = colours.ink;
-      }
-      y += box.h + 32;
+      var box = {x: (width - 260) / 2, y: writer.y + 8, w: 260, h: 130};
+      if (paint)
+        Picture.score(context, colours, drawn.score, box, 96, 34);
+      writer.y += box.h + 32;
       text(document.getElementById('PyramidHeading').textContent, 28);
       var left = (width - drawn.widest * cell) / 2;
       drawn.rows.forEach(function(row, i) {
         if (drawn.note && i === drawn.noteAfter)
           text(drawn.note, 20);
-        var last = i === drawn.rows.length - 1;
+        var last = i === drawn.rows.length - 1, y = writer.y;
         context.font = Math.round(cell * 0.62) + 'px ' + Picture.face;
         context.textAlign = 'center';
         row.cells.forEach(function(c, k) {
@@ -95,11 +106,11 @@ mergeInto(LibraryManager.library, {
             context.fillText(c, x + cell / 2, y + cell * 0.85);
         });
         context.fillStyle = colours.ink;
-        y += Math.round(cell * 1.2);
+        writer.y += Math.round(cell * 1.2);
       });
-      y += 16;
+      writer.y += 16;
       text(drawn.scoreLine, 24);
-      return y + pad;
+      return writer.y + pad;
     },
 
     // The result's width: its pyramid's cells whole, within the picture's bounds.
