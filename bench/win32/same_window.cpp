@@ -10,11 +10,11 @@
 #include <string>
 
 #include "DesignFonts.h"
+#include "Form1Class.h"
 #include "Form1Layout.h"
 
 namespace {
 
-constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD Shown = WS_CHILD | WS_VISIBLE;
 
 struct Window {
@@ -53,7 +53,7 @@ void CreateControls(HWND form)
         window.controls[std::size_t(control.id - Form1Layout::Text1)] = made;
     }
     RECT outer{0, 0, Pixels(Form1Layout::ClientWidthTwips, dpi), Pixels(Form1Layout::ClientHeightTwips, dpi)};
-    AdjustWindowRectExForDpi(&outer, FormStyle, FALSE, 0, dpi);
+    AdjustWindowRectExForDpi(&outer, Form1Class::Style, FALSE, 0, dpi);
     SetWindowPos(form, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -93,20 +93,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
     const INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&common);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), 0));
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.lpszClassName = L"Form1";
-    RegisterClassExW(&windowClass);
-    const std::wstring caption(Form1Layout::Caption.begin(), Form1Layout::Caption.end());
-    const HWND form = CreateWindowExW(0, L"Form1", caption.c_str(), FormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    const HWND form = Form1Class::Create(instance, Procedure);
     ShowWindow(form, show);
     UpdateWindow(form);
     MSG message;

@@ -5,6 +5,7 @@
 #include <utility>
 #include <string>
 
+#include "Form1Class.h"
 #include "Form1Layout.h"
 #include "HiraganaInput.h"
 #include "Module1.h"
@@ -12,7 +13,6 @@
 namespace {
 
 constexpr UINT_PTR Timer1Id = 1;
-constexpr DWORD FormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 std::size_t Index(Form1Layout::ControlId id)
 {
@@ -72,23 +72,7 @@ const wchar_t *Wide(std::u16string_view text, std::wstring &storage)
 
 HWND Form1Window::Create(HINSTANCE instance)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), 0));
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.lpszClassName = ClassName;
-    if (!RegisterClassExW(&windowClass))
-        return nullptr;
-    // Created at its place on the desktop's default spot; its size follows
-    // from the client area once the monitor's DPI is known (WM_CREATE).
-    std::wstring caption;
-    return CreateWindowExW(0, ClassName, Wide(Form1Layout::Caption, caption), FormStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    return Form1Class::Create(instance, Procedure);
 }
 
 int Form1Window::Run(HWND form)
@@ -145,7 +129,7 @@ LRESULT Form1Window::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         const UINT dpi = GetDpiForWindow(form);
         Layout(dpi);
         RECT outer{0, 0, Pixels(Form1Layout::ClientWidthTwips, dpi), Pixels(Form1Layout::ClientHeightTwips, dpi)};
-        AdjustWindowRectExForDpi(&outer, FormStyle, FALSE, 0, dpi);
+        AdjustWindowRectExForDpi(&outer, Form1Class::Style, FALSE, 0, dpi);
         SetWindowPos(form, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         created = true;

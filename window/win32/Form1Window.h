@@ -16,8 +16,6 @@
 
 class Form1Window : private Form1Controls {
 public:
-    static constexpr wchar_t ClassName[] = L"Form1";
-
     // Registers the window class and creates the window, not yet shown.
     static HWND Create(HINSTANCE instance);
     // Runs the program's message loop until the window is closed.
