@@ -56,7 +56,7 @@ def holds(condition):
 
 
 def median_run(reports):
-    """The run of median first contentful paint, and its first and largest contentful paints."""
+    """Of several Lighthouse reports, the one of median first contentful paint."""
     paints = sorted((weighted(r)["first-contentful-paint"][1], i) for i, r in enumerate(reports))
     return reports[paints[len(paints) // 2][1]]
 
