@@ -223,9 +223,9 @@ class Page:
         left_out = b.evaluate("(document.getElementById('PyramidLeftOut') || {}).textContent")
         check((left_out is None) == (len(digits) <= shown), f"said of the rows left out: {left_out!r}")
         check(left_out is None or f"{len(digits) - shown - 1:,}段は省きました" in left_out, f"said {left_out!r}")
-        said = self.said()
-        check(("heading", "相性度の出し方") in said and ("StaticText", "1段目 " + " ".join(wanted[1])) in said,
-              "a screen reader does not meet the heading and the rows")
+        # Met once the pyramid is shown, which waits for its style sheet the first time.
+        wait_for(lambda: {("heading", "相性度の出し方"), ("StaticText", "1段目 " + " ".join(wanted[1]))} <= self.said(),
+                 what="a screen reader to meet the heading and the rows")
 
     def refusals(self):
         """A refusal from each box (what is refused is the handlers'): the message, its OK alone, the
