@@ -21,12 +21,12 @@ from harness.checks import Failure, arguments, check, check_none, stays, verdict
 from harness.desktop import Desktop, colour_faults
 from harness.oracle import oracle_score
 from harness.recording import TRIES, again_when_damaged, cue_faults, cues_in
+from harness.window import CONTROLS, WINDOW, centre, place_faults
 
-# Centres of the controls, in window coordinates.
-TEXT1 = (124, 132)
-TEXT2 = (340, 132)
-BUTTON = (232, 196)
-DISPLAY = (232, 302)
+# Where a person clicks, in the window.
+TEXT1, TEXT2, BUTTON, DISPLAY = map(centre, ("Text1", "Text2", "Command1", "Text3"))
+# The role a screen reader gives each kind of control.
+ROLES = {"text box": "text", "push button": "push button", "label": "label"}
 
 REFUSAL = "ひらがな50音のみで入力してね。"
 NOBODY = 65534  # the system's unprivileged user and group on Debian
@@ -88,6 +88,7 @@ class Scenario:
         with Desktop(ime=True, sound=True, a11y=True) as desktop:
             a11y, app, (first, second, result, _) = self.start_read(desktop)
             print(a11y.describe(app))
+            check_none(start_faults(a11y, app))
 
             desktop.start_recording()
             self.enter_name(desktop, TEXT1, "suzukihanako")
@@ -407,6 +408,21 @@ def written_files(traced, home):
         return (" = -1 " not in call and (name in WRITE_CALLS or name in OPEN_CALLS and any(
             flag in call for flag in WRITE_FLAGS)) and not (paths and all(map(allowed.fullmatch, paths))))
     return [call.strip() for call in traced if writes(call)]
+
+
+def start_faults(a11y, app):
+    """The window as it opens, as a screen reader finds it, against the window's record: its size,
+    every control a person sees at its place, and the one a person does not see out of reach."""
+    import pyatspi
+    extents = lambda node: list(node.queryComponent().getExtents(pyatspi.WINDOW_COORDS))
+    frame = a11y.find(app, role="frame")
+    faults = [] if extents(frame)[2:] == [WINDOW["width"], WINDOW["height"]] else [f"the window is {extents(frame)}"]
+    found = {name: a11y.find(app, role=ROLES[control["kind"]], name=control["spoken"])
+             for name, control in CONTROLS.items()}
+    faults += [f"{name} can be reached" for name, node in found.items() if node and not CONTROLS[name]["shown"]]
+    faults += [f"{name} holds {a11y.text(node)!r}" for name, node in found.items()
+               if node and ROLES[CONTROLS[name]["kind"]] == "text" and a11y.text(node) != CONTROLS[name]["text"]]
+    return faults + place_faults({name: extents(node) for name, node in found.items() if node})
 
 
 def controls(a11y, app):

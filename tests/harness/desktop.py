@@ -20,6 +20,7 @@ import time
 
 from harness.checks import Failure, wait_for
 from harness.recording import LOST_LIMIT_MS, TIMED, Damaged, cues_in
+from harness.window import CONTROLS, WINDOW, box, rgb
 
 # mozc will not run as root: as root, the input method runs as nobody; as
 # anyone else, as that same user.
@@ -28,11 +29,12 @@ SINK = "minukape_e2e"
 RATE = 44100
 
 
-# Points of the window (client area) whose colour its design fixes, and the
-# display's box (left, top, right, bottom), whose digits are blue.
-WINDOW_COLOURS = {"the window": ((8, 70), (192, 192, 255)), "a label's ground": ((300, 25), (192, 192, 255)),
-                  "the display's ground": ((140, 260), (255, 128, 0))}
-DISPLAY_BOX = (128, 248, 337, 357)
+# Points of the window (client area) whose colour its design fixes, the colours from the
+# window's record; and the display, whose digits are in its ink.
+WINDOW_COLOURS = {"the window": ((8, 70), rgb(WINDOW["colour"])),
+                  "a label's ground": ((300, 25), rgb(CONTROLS["Label1"]["background"])),
+                  "the display's ground": ((140, 260), rgb(CONTROLS["Text3"]["background"]))}
+DISPLAY_BOX = box("Text3")
 # Sleeps 5 ms at a time, and prints when it woke, on the monotonic clock, and how much later
 # than asked, whenever that was 10 ms or more: how long the machine held a process up.
 STALL_PROBE = """import time
@@ -52,7 +54,8 @@ def colour_faults(png, origin):
     faults = [f"{what} is {image.getpixel((ox + x, oy + y))}, not {colour}"
               for what, ((x, y), colour) in WINDOW_COLOURS.items() if image.getpixel((ox + x, oy + y)) != colour]
     left, top, right, bottom = DISPLAY_BOX
-    blue = sum(1 for pixel in image.crop((ox + left, oy + top, ox + right, oy + bottom)).getdata() if pixel == (0, 0, 255))
+    ink = rgb(CONTROLS["Text3"]["foreground"])
+    blue = sum(1 for pixel in image.crop((ox + left, oy + top, ox + right, oy + bottom)).getdata() if pixel == ink)
     if blue < 200:
         faults.append(f"the display's digits show {blue} blue pixels")
     return faults

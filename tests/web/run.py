@@ -20,13 +20,14 @@ import shutil
 import statistics
 import subprocess
 import sys
+import threading
 import wave
 from urllib.parse import quote
 
 from PIL import Image, ImageDraw, ImageFont
 
 from harness.browser import WATCH_DISPLAY, Chromium, fetched, free_port, serve, stop_serving
-from harness.checks import arguments, check, check_none, stays, verdict, wait_for
+from harness.checks import Failure, arguments, check, check_none, stays, verdict, wait_for
 from harness.desktop import Desktop, colour_faults
 from harness.lighthouse import lighthouse as browser_lighthouse
 from harness.oracle import oracle_digits, oracle_group, oracle_joined, oracle_rows, oracle_score
@@ -630,23 +631,68 @@ def chromium(args):
 
 
 def firefox(args):
-    """A game, a refusal, a group and the phone arrangement in Firefox, under puppeteer-core (firefox.mjs)."""
-    with Desktop(bus=False) as desktop:
+    """A game heard, a refusal, a group and the phone arrangement in Firefox, under puppeteer-core
+    (firefox.mjs)."""
+    with Desktop(bus=False, sound=True) as desktop:
         origin = serve(desktop, args.page)
-        layout = json.dumps(WINDOW)
         shot = os.path.join(args.build, "e2e-shots", "web-firefox-phone.png")
         os.makedirs(os.path.dirname(shot), exist_ok=True)
         expected = json.dumps({"score": oracle_score(*SAMPLE), "refusal": REFUSAL,
                                "digits": "".join(map(str, oracle_digits(*SAMPLE)))})
-        run = subprocess.run(["node", os.path.join(HERE, "firefox.mjs"), origin, layout, expected],
-                             env=dict(desktop.env, SHOT=shot, WATCH_DISPLAY=WATCH_DISPLAY, START_FAULTS=START_FAULTS,
-                                      GROUP=json.dumps(GROUP_GIVEN), GROUP_DRAWN=GROUP_DRAWN),
-                             capture_output=True, text=True, timeout=300)
-        print(run.stdout, end="")
-        check(run.returncode == 0, f"firefox.mjs: {run.stderr.strip()[-2000:]}")
-        pressed, shown = json.loads(next(line[6:] for line in run.stdout.splitlines() if line.startswith("SHOWN ")))
-        check_none(count_faults(shown, pressed))
-        print("PASS the count's steps and pace")
+
+        def session():
+            node = Told(["node", os.path.join(HERE, "firefox.mjs"), origin, json.dumps(WINDOW), expected],
+                        dict(desktop.env, SHOT=shot, WATCH_DISPLAY=WATCH_DISPLAY, START_FAULTS=START_FAULTS,
+                             GROUP=json.dumps(GROUP_GIVEN), GROUP_DRAWN=GROUP_DRAWN), desktop.path("node.err"))
+            try:
+                node.until("RECORD")
+                cues = desktop.cues_heard(args.build, lambda: node.answer() or node.until("SHOWN "))
+            finally:
+                node.answer()
+                node.end()  # its failure, also of a try the recording's damage plays again, comes first
+            pressed, shown = json.loads(node.until("SHOWN ")[6:])
+            check_none(count_faults(shown, pressed))
+            check_none(cue_faults(cues, stalls=desktop.stalls))
+            print("PASS the count's steps and pace, and its cues heard")
+        again_when_damaged("firefox", session)
+
+
+class Told:
+    """A driver script run beside the test: its lines printed and kept as they come, and answered
+    with a line when it waits for the test."""
+
+    def __init__(self, command, env, errors):
+        self.errors = errors
+        self.process = subprocess.Popen(command, env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                        stderr=open(errors, "w"), text=True)
+        self.lines = []
+        threading.Thread(target=self.read, daemon=True).start()
+
+    def read(self):
+        for line in self.process.stdout:
+            print(line, end="")
+            self.lines.append(line.rstrip("\n"))
+
+    def until(self, start, timeout=300):
+        """The first line that starts so, once it has come; the script's failure if it ends first."""
+        def said():
+            line = next((line for line in self.lines if line.startswith(start)), None)
+            if line is None and self.process.poll() is not None:
+                self.end()
+                raise Failure(f"{self.process.args[1]} ended before it said {start!r}")
+            return line
+        return wait_for(said, timeout, what=f"a line {start!r}")
+
+    def answer(self):
+        if not self.process.stdin.closed and self.process.poll() is None:
+            self.process.stdin.write("go on\n")
+            self.process.stdin.flush()
+
+    def end(self):
+        self.process.stdin.close()  # nothing more to answer: its end is its own
+        self.process.wait(300)
+        with open(self.errors) as f:
+            check(self.process.returncode == 0, f"{self.process.args[1]}: {f.read().strip()[-2000:]}")
 
 
 def lighthouse(args):
@@ -663,12 +709,12 @@ def lighthouse(args):
 
 
 def webkit(args):
-    """The start, one game with its pace, one refusal, and a group of 8 drawn with one of its pairs
-    played, in WebKit's MiniBrowser, under WebKit's own WebDriver, with nothing logged or thrown
-    from the page's first script on."""
+    """The start, one game heard with its pace, one refusal, and a group of 8 drawn with one of its
+    pairs played, in WebKit's MiniBrowser, under WebKit's own WebDriver, with nothing logged or
+    thrown from the page's first script on."""
     from selenium import webdriver
     from selenium.webdriver.common.by import By
-    with Desktop() as desktop:
+    with Desktop(sound=True) as desktop:
         # The page with the console watch as its first script, in a copy of the test's own.
         folder = desktop.path("webkit-page")
         shutil.copytree(args.page, folder)
@@ -686,19 +732,25 @@ def webkit(args):
         options.binary_location = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
         options.add_argument("--automation")
         driver = webdriver.Remote(command_executor=f"http://127.0.0.1:{port}", options=options)
-        try:
+        value = lambda box: driver.find_element(By.ID, box).get_property("value")
+        faults = lambda: driver.execute_script("return window.faults || []")
+
+        def game():
+            check_none(faults())  # of a try played before, too
             driver.get(origin + "/")
             wait_for(lambda: driver.execute_script(
                 "return performance.getEntriesByName('minukape-ready').length > 0"), what="the page to start")
-            print("user agent:", driver.execute_script("return navigator.userAgent"))
             check_none(driver.execute_script(f"return ({START_FAULTS})(arguments[0])", WINDOW))
             driver.execute_script(WATCH_DISPLAY)
-            driver.find_element(By.ID, "Command1").click()
-            wait_for(lambda: driver.find_element(By.ID, "Text3").get_property("value") == "38",
-                     what="the count to reach 38")
-            pressed, shown = driver.execute_script("return [pressedAt, shown]")
-            check_none(count_faults(shown, pressed))
-            check(driver.find_element(By.ID, "Text4").get_property("value") == "332115111153", "the digits")
+            cues = desktop.cues_heard(args.build, lambda: (
+                driver.find_element(By.ID, "Command1").click(),
+                wait_for(lambda: value("Text3") == "38", what="the count to reach 38")))
+            check_none(count_faults(*driver.execute_script("return [shown, pressedAt]")))
+            check_none(cue_faults(cues, stalls=desktop.stalls))
+        try:
+            print("user agent:", driver.execute_script("return navigator.userAgent"))
+            again_when_damaged("webkit game", game)
+            check(value("Text4") == "332115111153", "the digits")
             driver.find_element(By.ID, "Text1").click()
             driver.find_element(By.ID, "Text1").send_keys("a")
             dialog = driver.find_element(By.ID, "Refusal")
@@ -706,15 +758,14 @@ def webkit(args):
             check(driver.find_element(By.ID, "RefusalText").text == REFUSAL, "the refusal's text")
             driver.find_element(By.ID, "RefusalOK").click()
             wait_for(lambda: not dialog.get_property("open"), what="the refusal to close")
-            check(driver.find_element(By.ID, "Text1").get_property("value") == "", "the box is not emptied")
+            check(value("Text1") == "", "the box is not emptied")
             driver.get(origin + "/" + GROUP_GIVEN["link"])
             drawn = driver.execute_script(f"return ({GROUP_DRAWN})()")
             check(drawn == GROUP_GIVEN["drawn"], f"the group is drawn as {drawn}")
             first, second, score = GROUP_PAIR
             driver.find_element(By.CSS_SELECTOR, f'#GroupRanking [data-first="{first}"][data-second="{second}"]').click()
-            wait_for(lambda: driver.find_element(By.ID, "Text3").get_property("value") == str(score),
-                     what="the pair's count")
-            check_none(driver.execute_script("return window.faults"))
+            wait_for(lambda: value("Text3") == str(score), what="the pair's count")
+            check_none(faults())
         finally:
             driver.quit()
 

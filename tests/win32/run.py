@@ -17,7 +17,7 @@ from harness.checks import Failure, arguments, check, check_none, verdict, wait_
 from harness.desktop import Desktop, colour_faults
 from harness.recording import GAME_CUES, again_when_damaged, cue_faults
 from harness.wine import Wine
-from harness.window import WINDOW
+from harness.window import place_faults
 
 class Tests:
     def __init__(self, args):
@@ -49,9 +49,7 @@ class Tests:
         lines = wine.drive(self.driver, "start")
         origin = next(tuple(map(int, line.split()[1:])) for line in lines if line.startswith("CLIENT"))
         places = {line.split()[1]: list(map(int, line.split()[2:])) for line in lines if line.startswith("PLACE")}
-        check_none([f"{control['name']} is at {places.get(control['name'])}, not {control['rect']}"
-                    for control in WINDOW["controls"] if control["shown"]
-                    and places.get(control["name"]) != control["rect"]])
+        check_none(place_faults(places))
         check_none(cue_faults(self.listen(desktop, wine, "game"), GAME_CUES, timed=True, stalls=desktop.stalls))
         shot = os.path.join(self.shots, "win32-game-done.png")
         desktop.screenshot(shot, size="800x600")
