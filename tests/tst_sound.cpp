@@ -181,7 +181,11 @@ private slots:
 
         const Recording recording = Record([&] { PlayCue(Utf16View(QStringLiteral("./Sound/") + cue)); },
                                            cue == QLatin1String("Pororon") ? 1300 : 700);
-        QCOMPARE(Names(recording.Onsets()), heard);
+        // Says what was heard and when, so a failure seen once can be told apart.
+        QString said;
+        for (const CueOnset &onset : recording.Onsets())
+            said += QStringLiteral("%1 at %2 ms; ").arg(onset.cue).arg(onset.atMs);
+        QVERIFY2(Names(recording.Onsets()) == heard, qPrintable(QStringLiteral("heard: ") + said));
     }
 
     void aServerThatDiesMidCountStopsNothing()
