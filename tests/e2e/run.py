@@ -19,6 +19,7 @@ import time
 
 from harness.checks import Failure, arguments, check, check_none, stays, verdict, wait_for
 from harness.desktop import Desktop, colour_faults
+from harness.game import NAMES, REFUSAL, ROMAJI, SCORE
 from harness.oracle import oracle_score
 from harness.recording import TRIES, again_when_damaged, cue_faults, cues_in
 from harness.window import CONTROLS, WINDOW, centre, place_faults
@@ -28,7 +29,6 @@ TEXT1, TEXT2, BUTTON, DISPLAY = map(centre, ("Text1", "Text2", "Command1", "Text
 # The role a screen reader gives each kind of control.
 ROLES = {"text box": "text", "push button": "push button", "label": "label"}
 
-REFUSAL = "ひらがな50音のみで入力してね。"
 NOBODY = 65534  # the system's unprivileged user and group on Debian
 
 
@@ -91,16 +91,15 @@ class Scenario:
             check_none(start_faults(a11y, app))
 
             desktop.start_recording()
-            self.enter_name(desktop, TEXT1, "suzukihanako")
-            wait_for(lambda: a11y.text(first) == "すずきはなこ", what="すずきはなこ in the first box")
-            self.enter_name(desktop, TEXT2, "yamadatarou")
-            wait_for(lambda: a11y.text(second) == "やまだたろう", what="やまだたろう in the second box")
+            for box, node, romaji, kana in zip((TEXT1, TEXT2), (first, second), ROMAJI, NAMES):
+                self.enter_name(desktop, box, romaji)
+                wait_for(lambda: a11y.text(node) == kana, what=f"{kana} in {node.name}")
             self.shot(desktop, "game-names")
             desktop.click(*BUTTON)
             # No screenshot mid-count: reading the screen holds up the X server the program draws
             # through, and its count with it, which would be the test's doing, not the program's.
-            wait_for(lambda: a11y.text(result) == "38", what="the count to reach 38")
-            check(stays(lambda: a11y.text(result) == "38", 0.3), "the count went past 38")
+            wait_for(lambda: a11y.text(result) == SCORE, what=f"the count to reach {SCORE}")
+            check(stays(lambda: a11y.text(result) == SCORE, 0.3), f"the count went past {SCORE}")
             self.shot(desktop, "game-done")
             cues = cues_in(self.args.build, desktop.stop_recording())
 
@@ -113,7 +112,7 @@ class Scenario:
         with Desktop(sound="pipewire", a11y=True) as desktop:
             a11y, app, (_, _, result, _) = self.start_read(desktop)
             cues = desktop.cues_heard(self.args.build, lambda: (
-                desktop.click(*BUTTON), wait_for(lambda: a11y.text(result) == "38", what="the count to reach 38")))
+                desktop.click(*BUTTON), wait_for(lambda: a11y.text(result) == SCORE, what=f"the count to reach {SCORE}")))
         print(f"cues {cues}")
         check_none(cue_faults(cues, stalls=desktop.stalls))
 
@@ -123,12 +122,12 @@ class Scenario:
         with Desktop(wayland=True, ime=True, a11y=True) as desktop:
             a11y, app, (first, second, result, button) = self.start_read(desktop)
             geometry = desktop.window["rect"]
-            check((geometry["width"], geometry["height"]) == (468, 384), f"the window is {geometry}")
+            check((geometry["width"], geometry["height"]) == (WINDOW["width"], WINDOW["height"]), f"the window is {geometry}")
 
             # The first name has the focus, selected: typing replaces it; Tab selects the second, and
             # from there Tab and Space press the button. (Over AT-SPI a Wayland window's controls
             # never show the focus: what a key did is read from the selection and the texts.)
-            for node, romaji, kana in ((first, "suzukihanako", "すずきはなこ"), (second, "yamadatarou", "やまだたろう")):
+            for node, romaji, kana in zip((first, second), ROMAJI, NAMES):
                 wait_for(lambda: a11y.selected(node) == a11y.text(node), what=f"the box for {kana} entered")
                 wait_for(lambda: desktop.ime_state() == 2, what="the input method to switch on")
                 before = a11y.text(node)
@@ -138,13 +137,13 @@ class Scenario:
                     desktop.wtype_until(lambda: a11y.selected(second), lambda: not a11y.selected(second), "Tab",
                                         "-k", "Tab")
             desktop.wtype_until(lambda: a11y.text(result) != "",
-                                lambda: a11y.enabled(button) and a11y.text(second) == "やまだたろう", "Tab, Space",
+                                lambda: a11y.enabled(button) and a11y.text(second) == NAMES[1], "Tab, Space",
                                 "-k", "Tab", "-s", "100", "-k", "space")
-            wait_for(lambda: a11y.text(result) == "38", what="the count to reach 38")
+            wait_for(lambda: a11y.text(result) == SCORE, what=f"the count to reach {SCORE}")
             shot = self.shot(desktop, "wayland-done")
             check_none(colour_faults(shot, (geometry["x"], geometry["y"])))
 
-            desktop.wtype_until(lambda: a11y.selected(second) == "やまだたろう", lambda: not a11y.selected(second),
+            desktop.wtype_until(lambda: a11y.selected(second) == NAMES[1], lambda: not a11y.selected(second),
                                 "shift+Tab into the second box", "-M", "shift", "-k", "Tab", "-m", "shift")
             wait_for(lambda: desktop.ime_state() == 2, what="the input method to switch on")
             desktop.wtype("-s", "150", "-d", "20", "tarou", "-s", "100", "-k", "F7", "-s", "100", "-k", "Return")
@@ -257,7 +256,7 @@ class Scenario:
             desktop.click(*TEXT2)
             desktop.click(*TEXT1)
             desktop.click(*BUTTON)
-            wait_for(lambda: a11y.text(result) == "38", what="the count to reach 38")
+            wait_for(lambda: a11y.text(result) == SCORE, what=f"the count to reach {SCORE}")
             reference = self.display_settled(desktop)
             self.shot(desktop, "bare-reference")
             check(not desktop.bus_has("org.fcitx.Fcitx5"), "entering a name box started fcitx5")
@@ -302,8 +301,8 @@ class Scenario:
         with Desktop(sound=True, a11y=True) as desktop:
             a11y = self.accessibility(desktop)
             for when, shown in (("during the press cue", ("0", "1")),
-                                ("during the count", tuple(str(n) for n in range(12, 38))),
-                                ("during the closing cue", ("38",))):
+                                ("during the count", tuple(str(n) for n in range(12, int(SCORE)))),
+                                ("during the closing cue", (SCORE,))):
                 program = self.start(desktop)
                 _, _, result, button = controls(a11y, a11y.application(pid=program.pid))
                 # Pressed as a screen reader does: at once, where a click takes xdotool a tick or two.
@@ -375,7 +374,7 @@ class Scenario:
         program = self.start(desktop, binary=binary, cwd=folder)
         result = a11y.find(a11y.application(pid=program.pid), name="相性度")
         cues = desktop.cues_heard(self.args.build, lambda: (desktop.click(*BUTTON), wait_for(
-            lambda: a11y.text(result) == "38", what="the count to reach 38"), self.shot(desktop, shot)))
+            lambda: a11y.text(result) == SCORE, what=f"the count to reach {SCORE}"), self.shot(desktop, shot)))
         desktop.stop_program(program)
         names = [name for name, _ in cues]
         check(names == heard, f"run from {folder}: heard {names}, not {heard}")
@@ -450,6 +449,7 @@ def run_unprivileged(args):
         for folder in ("e2e", "harness"):
             shutil.copytree(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", folder),
                             os.path.join(copy, folder), ignore=shutil.ignore_patterns("__pycache__"))
+        shutil.copy2(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "window.json"), copy)
         env = dict(os.environ, PYTHONPATH=copy)
         # The sanitizer's suppressions file, copied where nobody can read it.
         env["LSAN_OPTIONS"] = re.sub(r"(^|:)suppressions=([^:]*)", lambda m: m[1] + "suppressions=" + shutil.copy2(

@@ -29,6 +29,7 @@ from PIL import Image, ImageDraw, ImageFont
 from harness.browser import WATCH_DISPLAY, Chromium, fetched, free_port, serve, stop_serving
 from harness.checks import Failure, arguments, check, check_none, stays, verdict, wait_for
 from harness.desktop import Desktop, colour_faults
+from harness.game import DIGITS, NAMES, REFUSAL, SCORE
 from harness.lighthouse import lighthouse as browser_lighthouse
 from harness.oracle import oracle_digits, oracle_group, oracle_joined, oracle_rows, oracle_score
 from harness.recording import GAME_STEPS, STEP_MS, again_when_damaged, cue_faults, judged
@@ -36,13 +37,11 @@ from harness.window import WINDOW
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
-REFUSAL = "ひらがな50音のみで入力してね。"
-SAMPLE = ("すずきはなこ", "やまだたろう")  # the names the window starts with
 with open(os.path.join(HERE, "phone_faults.js"), encoding="utf-8") as f:
     PHONE_FAULTS = f.read()
 with open(os.path.join(HERE, "start_faults.js"), encoding="utf-8") as f:
     START_FAULTS = f.read()
-SAMPLE_STEPS = [str(n) for n in range(39)]
+SAMPLE_STEPS = [str(n) for n in range(int(SCORE) + 1)]
 with open(os.path.join(HERE, "group_drawn.js"), encoding="utf-8") as f:
     GROUP_DRAWN = f.read()
 # A group of 8, and its link's fragment with a name the boxes refuse among them.
@@ -167,8 +166,8 @@ class Page:
         """The sample names typed in, the press, the count 0 to 38 seen step by step and heard, the
         score said once, the digits in Text4, the button off until a name changes."""
         b = self.browser
-        self.enter("Text1", "すずきはなこ")
-        self.enter("Text2", "やまだたろう")
+        self.enter("Text1", NAMES[0])
+        self.enter("Text2", NAMES[1])
         b.evaluate(SHARE_FILES)
         b.watch_display()
 
@@ -180,9 +179,9 @@ class Page:
                 shown, spoken = b.evaluate("[Text3.value, Spoken.textContent]")
                 return shown.isdigit() and int(shown) >= 15 and (shown, spoken)
             shown, spoken = wait_for(past_15, interval=0.01, what="the count to pass 15")
-            check(shown == "38" or spoken == "", f"the count is said at step {shown}: {spoken!r}")
+            check(shown == SCORE or spoken == "", f"the count is said at step {shown}: {spoken!r}")
             self.shot("counting")
-            self.count_to(38, cues=5)
+            self.count_to(SCORE, cues=5)
         cues = self.heard(play)
         check_none(count_faults(b.shown(), b.evaluate("pressedAt")))
         # Each cue starts as its step is shown (a busy machine may show a step late, and its cue
@@ -191,17 +190,17 @@ class Page:
         at = {text: time for time, text in reversed(b.shown())}
         late = [round(start - at[str(step)]) for start, step in zip(self.started, GAME_STEPS)]
         check(all(abs(ms) < STEP_MS / 2 for ms in late), f"the cues started {late} ms after their steps")
-        check(b.value("Text4") == "332115111153", f"Text4 holds {b.value('Text4')}")
-        check(wait_for(lambda: b.evaluate("Spoken.textContent")) == "相性度 38", "the score is not said")
+        check(b.value("Text4") == DIGITS, f"Text4 holds {b.value('Text4')}")
+        check(wait_for(lambda: b.evaluate("Spoken.textContent")) == f"相性度 {SCORE}", "the score is not said")
         check_none(colour_faults(self.shot("done"), tuple(b.rect("Form1")[:2])))
         check(b.evaluate("Command1.disabled"), "the count ended with the button on")
-        self.pyramid("すずきはなこ", "やまだたろう")
+        self.pyramid(*NAMES)
         self.shot("pyramid")
-        shared = self.picture("すずきはなこ", "やまだたろう", "画像で送る")
+        shared = self.picture(*NAMES, "画像で送る")
         b.evaluate("delete navigator.canShare; delete navigator.share")
-        saved = self.picture("すずきはなこ", "やまだたろう", "画像で送る")
+        saved = self.picture(*NAMES, "画像で送る")
         check(saved.tobytes() == shared.tobytes(), "the picture saved is not the one shared")
-        self.enter("Text1", "すずきはなこ")
+        self.enter("Text1", NAMES[0])
         check(not b.evaluate("Command1.disabled") and b.value("Text3") == "", "a name change readies the button")
         check(b.evaluate("document.getElementById('Pyramid')") is None, "a name change left the pyramid")
 
@@ -277,7 +276,7 @@ class Page:
         """Two names of 72,000 kana each, pasted: the count reaches their score, the digits are in
         Text4, and nothing is thrown on the way."""
         b = self.browser
-        first, second = "すずきはなこ" * 12_000, "やまだたろう" * 12_000
+        first, second = NAMES[0] * 12_000, NAMES[1] * 12_000
         self.enter("Text1", first)
         self.enter("Text2", second)
         b.watch_display()
@@ -440,7 +439,7 @@ class Page:
                                     " && e.some(r => r.name.endsWith('/Default.wav')))"
                                     "(performance.getEntriesByType('resource'))"),
                  what="every cue to settle on the default sound")
-        cues = self.heard(lambda: (b.key("Tab"), b.key("Tab"), b.key("Enter"), self.count_to(38, cues=5)))
+        cues = self.heard(lambda: (b.key("Tab"), b.key("Tab"), b.key("Enter"), self.count_to(SCORE, cues=5)))
         check([name for name, _ in cues] == ["Default"] * 5, f"heard {cues}")
         missing = [event for event in b.events if event.get("method") == "Log.entryAdded"]
         check(all("404" in event["params"]["entry"]["text"] and "/Sound/" in event["params"]["entry"].get("url", "")
@@ -474,7 +473,7 @@ class Page:
             self.shot(f"keyboard-{width}")
             screen(height)
             b.tap("Command1")
-            self.count_to(oracle_score("ももたろう", "すずきはなこ" if box == "Text1" else "やまだたろう"))
+            self.count_to(oracle_score("ももたろう", NAMES[box == "Text2"]))
             self.shot(f"phone-{width}")
 
     def installable(self):
@@ -529,7 +528,7 @@ class Page:
         b.click("Text1")
         wait_for(lambda: b.evaluate("performance.getEntriesByType('resource').filter(e => e.name.includes('/Sound/'))"
                                     ".length == 3"), what="the cues to be fetched")
-        cues = self.heard(lambda: (b.click("Command1"), self.count_to(38, cues=5)))
+        cues = self.heard(lambda: (b.click("Command1"), self.count_to(SCORE, cues=5)))
         check_none(cue_faults(cues, timed=False))
         b.open("/" + GROUP_GIVEN["link"])
         check(b.evaluate(f"({GROUP_DRAWN})()") == GROUP_GIVEN["drawn"], "the group offline")
@@ -637,8 +636,7 @@ def firefox(args):
         origin = serve(desktop, args.page)
         shot = os.path.join(args.build, "e2e-shots", "web-firefox-phone.png")
         os.makedirs(os.path.dirname(shot), exist_ok=True)
-        expected = json.dumps({"score": oracle_score(*SAMPLE), "refusal": REFUSAL,
-                               "digits": "".join(map(str, oracle_digits(*SAMPLE)))})
+        expected = json.dumps({"score": SCORE, "refusal": REFUSAL, "digits": DIGITS})
 
         def session():
             node = Told(["node", os.path.join(HERE, "firefox.mjs"), origin, json.dumps(WINDOW), expected],
@@ -744,13 +742,13 @@ def webkit(args):
             driver.execute_script(WATCH_DISPLAY)
             cues = desktop.cues_heard(args.build, lambda: (
                 driver.find_element(By.ID, "Command1").click(),
-                wait_for(lambda: value("Text3") == "38", what="the count to reach 38")))
+                wait_for(lambda: value("Text3") == SCORE, what=f"the count to reach {SCORE}")))
             check_none(count_faults(*driver.execute_script("return [shown, pressedAt]")))
             check_none(cue_faults(cues, stalls=desktop.stalls))
         try:
             print("user agent:", driver.execute_script("return navigator.userAgent"))
             again_when_damaged("webkit game", game)
-            check(value("Text4") == "332115111153", "the digits")
+            check(value("Text4") == DIGITS, "the digits")
             driver.find_element(By.ID, "Text1").click()
             driver.find_element(By.ID, "Text1").send_keys("a")
             dialog = driver.find_element(By.ID, "Refusal")
