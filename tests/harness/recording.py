@@ -9,8 +9,8 @@ from harness.checks import Failure
 
 class Damaged(Failure):
     """A recording the sound's path broke, with the evidence, which the program did not make:
-    a sound that broke off and went on, or wall-clock time the recording lost. It cannot judge
-    the program, and the scenario is played again."""
+    wall-clock time the recording lost, or a process of the tests' own the machine held up while
+    a cue was off. It cannot judge the program, and the scenario is played again."""
 
 
 # The sample game's cues and the step of the count each is played at: the
@@ -33,11 +33,14 @@ def cue_onsets(build, recording):
 
 
 def cues_in(build, recording):
-    """The cues of a recording a test judges; one the sound path broke is Damaged."""
+    """The cues of a recording a test judges. Where a cue's sound broke off and went on, the
+    player lost some of it, but the next cue still starts when the program plays it (a browser's
+    break in its first bell left its second on its step): the break is shown, and is no evidence."""
     cues = cue_onsets(build, recording)
-    if any(name == "Dropout" for name, _ in cues):
-        raise Damaged(f"the sound broke off and went on: {cues}")
-    return cues
+    breaks = [at for name, at in cues if name == "Dropout"]
+    if breaks:
+        print(f"the sound broke off and went on at {breaks} ms: {cues}")
+    return [(name, at) for name, at in cues if name != "Dropout"]
 
 
 TRIES = 3  # how often a scenario is played while a busy machine damages its recordings

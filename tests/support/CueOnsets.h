@@ -9,7 +9,7 @@
 
 struct CueOnset {
     // "Push", "Kin", "Pororon" or "Default"; "Dropout" where a cue's sound
-    // broke off and went on, which leaves the recording unfit to judge.
+    // broke off and went on (the next cue's start does not wait for it).
     QString cue;
     double atMs; // from the start of the recording
 };
