@@ -1,7 +1,8 @@
 // Works the real minukape.exe through its window's messages, as a person
 // would with mouse and keys, from another program on the same Wine desktop.
-// usage: driver.exe REPORT SCENARIO...   (start, game, refusals,
-// close). Writes one line per failed check and a closing tally to REPORT.
+// usage: driver.exe REPORT SCENARIO...   (start, game=SCORE, refusals,
+// close). Writes what run.py judges (places, texts, the count, the refusals),
+// one line per failed check and a closing tally to REPORT.
 #include <windows.h>
 #include <imm.h>
 #include <oleacc.h>
@@ -226,12 +227,11 @@ void Start()
           "the window opens with Text1 focused");
     RECT client{};
     GetClientRect(Form(), &client);
-    Check(client.right == 468 && client.bottom == 384,
-          "client area 468x384, not " + std::to_string(client.right) + "x" + std::to_string(client.bottom));
     POINT origin{0, 0};
     ClientToScreen(Form(), &origin);
-    std::fprintf(report, "CLIENT %ld %ld\n", origin.x, origin.y);
-    // Each control's place in the client area, which run.py holds against the original's.
+    // Where the client area is on the screen, its size, and each control's place, text and name as
+    // a screen reader says it, which run.py holds against the original's.
+    std::fprintf(report, "CLIENT %ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
     for (auto [id, name] : {std::pair{Text1, "Text1"}, {Text2, "Text2"}, {Command1, "Command1"}, {Text3, "Text3"},
                             {Label1, "Label1"}, {Label2, "Label2"}, {Label3, "Label3"}, {Label4, "Label4"}}) {
         RECT place{};
@@ -241,13 +241,14 @@ void Start()
                      place.bottom - place.top);
     }
 
-    Check(TextOf(Item(Text1)) == L"やまだたろう" && TextOf(Item(Text2)) == L"すずきはなこ", "the sample names");
-    Check(TextOf(Item(Text3)).empty() && IsWindowEnabled(Item(Command1)), "display empty, button enabled");
+    for (auto [box, name] : {std::pair{Item(Text1), "Text1"}, {Item(Text2), "Text2"}, {Item(Text3), "Text3"},
+                             {Text4Box(), "Text4"}})
+        std::fprintf(report, "TEXT %s %s\n", name, Utf8(TextOf(box)).c_str());
+    Check(IsWindowEnabled(Item(Command1)), "the button is on");
     DWORD from = 1, to = 0;
     SendMessageW(Item(Text1), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-    Check(from == 0 && to == 6, "the first name is selected whole");
-    Check(!Item(Text4) && Text4Box() && !IsWindowVisible(Text4Box()) && TextOf(Text4Box()) == L"数値データ",
-          "Text4 holds its start text outside the window, hidden");
+    Check(from == 0 && to == TextOf(Item(Text1)).size(), "the first name is selected whole");
+    Check(!Item(Text4) && Text4Box() && !IsWindowVisible(Text4Box()), "Text4 is outside the window, hidden");
 
     HWND next = Item(Text1);
     for (int id : {Text2, Command1, Text3, Text1}) {
@@ -255,10 +256,8 @@ void Start()
         Check(next == Item(id), "Tab reaches control " + std::to_string(id) + " next");
     }
 
-    for (auto [id, name] : {std::pair{Text1, L"一人目の氏名"}, {Text2, L"二人目の氏名"},
-                            {Command1, L"相性を診断する"}, {Text3, L"相性度"}})
-        Check(AccessibleName(Item(id)) == name, "accessible name of control " + std::to_string(id) + ": "
-                                                    + Utf8(AccessibleName(Item(id))));
+    for (auto [id, name] : {std::pair{Text1, "Text1"}, {Text2, "Text2"}, {Command1, "Command1"}, {Text3, "Text3"}})
+        std::fprintf(report, "SPOKEN %s %s\n", name, Utf8(AccessibleName(Item(id))).c_str());
 
     // Entering each name box asks its input context for hiragana.
     for (int id : {Text2, Text1}) {
@@ -276,32 +275,30 @@ void PressKey(WPARAM key)
     PostMessageW(Focused(), WM_KEYUP, key, LPARAM(0xC0000001));
 }
 
-// Tab from the first name to the second and on to the button, and Enter.
-void Game()
+// Tab from the first name to the second and on to the button, and Enter; the count to score.
+void Game(const std::wstring &score)
 {
     Check(Focused() == Item(Text1), "the game starts from the first name");
     PressKey(VK_TAB);
     Check(WaitFor([] { return Focused() == Item(Text2); }, ReadyMs), "Tab moves to the second name");
     DWORD from = 1, to = 0;
     SendMessageW(Item(Text2), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-    Check(from == 0 && to == 6, "entering the second name selects it whole");
+    Check(from == 0 && to == TextOf(Item(Text2)).size(), "entering the second name selects it whole");
     PressKey(VK_TAB);
     Check(WaitFor([] { return Focused() == Item(Command1); }, ReadyMs), "Tab moves on to the button");
     // Every text the window gives the display, as the window gives it.
     SharedBlock<DisplayRecord> record(DisplayRecordName);
     Probe probe(Item(Text3));
     PressKey(VK_RETURN);
-    Check(WaitFor([] { return TextOf(Item(Text3)) == L"38"; }, ReadyMs), "the count reaches 38");
+    Check(WaitFor([&] { return TextOf(Item(Text3)) == score; }, ReadyMs), "the count reaches " + Utf8(score));
     const LONG shown = (*record).count;
     Check(Stays([&] { return (*record).count == shown; }, 300), "nothing follows the end of the count");
-    std::wstring expected, seen;
-    for (int n = 0; n <= 38; ++n)
-        expected += std::to_wstring(n) + L" ";
+    std::wstring seen;
     for (LONG i = 0; i < (*record).count; ++i)
         seen += std::wstring((*record).texts[i]) + L" ";
-    Check(seen == expected, "the display counts 0 to 38 one by one: " + Utf8(seen));
-    Check(TextOf(Item(Text3)) == L"38" && !IsWindowEnabled(Item(Command1)), "the count stops at 38, button off");
-    Check(TextOf(Text4Box()) == L"332115111153", "the digits go to Text4");
+    std::fprintf(report, "SHOWN %s\n", Utf8(seen).c_str());
+    Check(!IsWindowEnabled(Item(Command1)), "the count ends with the button off");
+    std::fprintf(report, "TEXT Text4 %s\n", Utf8(TextOf(Text4Box())).c_str());
 }
 
 void Refusals()
@@ -311,8 +308,7 @@ void Refusals()
         const std::string row = "refusing " + Utf8(text) + ": ";
         const Refusal seen = PasteRefused(Item(id), text);
         Check(seen.boxes == 1, row + "one message box, not " + std::to_string(seen.boxes));
-        Check(seen.caption == L"ミヌカペ" && seen.text == L"ひらがな50音のみで入力してね。",
-              row + "the message says " + Utf8(seen.caption) + " / " + Utf8(seen.text));
+        std::fprintf(report, "REFUSAL %s\t%s\n", Utf8(seen.caption).c_str(), Utf8(seen.text).c_str());
         Check(seen.okOnly && !seen.icon, row + "OK only, no icon");
         Check(WaitFor([] { return !MessageBoxOpen(); }, ReadyMs), row + "OK closes the message");
         Check(TextOf(Item(id)).empty() && !IsWindowEnabled(Item(Command1)), row + "box emptied, button off");
@@ -339,7 +335,7 @@ int wmain(int argc, wchar_t **argv)
     for (int i = 2; i < argc; ++i) {
         const std::wstring scenario = argv[i];
         if (scenario == L"start") Start();
-        else if (scenario == L"game") Game();
+        else if (scenario.starts_with(L"game=")) Game(scenario.substr(5));
         else if (scenario == L"refusals") Refusals();
         else if (scenario == L"close") Close();
         else Check(false, "no scenario " + Utf8(scenario));

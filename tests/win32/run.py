@@ -17,7 +17,40 @@ from harness.checks import Failure, arguments, check, check_none, verdict, wait_
 from harness.desktop import Desktop, colour_faults
 from harness.recording import GAME_CUES, again_when_damaged, cue_faults
 from harness.wine import Wine
-from harness.window import place_faults
+from harness.game import DIGITS, REFUSAL, SCORE
+from harness.window import CONTROLS, WINDOW, place_faults
+
+# The sample game, as the driver plays it from the names the window starts with.
+GAME = f"game={SCORE}"
+
+
+def reported(lines, kind):
+    """What the driver reported in its lines of one kind ("KIND WHAT")."""
+    return [line[len(kind) + 1:] for line in lines if line.startswith(kind + " ")]
+
+
+def named(lines, kind):
+    """The driver's lines of one kind that name a control ("KIND NAME WHAT"), by name."""
+    return dict(what.partition(" ")[::2] for what in reported(lines, kind))
+
+
+def start_faults(lines):
+    """The window as it opens against the original's: its client area's size, every control's
+    place, the boxes' texts and what a screen reader calls each control it reaches."""
+    size = list(map(int, reported(lines, "CLIENT")[0].split()[2:]))
+    places = {name: list(map(int, place.split())) for name, place in named(lines, "PLACE").items()}
+    return ([] if size == [WINDOW["width"], WINDOW["height"]] else [f"the client area is {size}"]) + [
+        f"{name} {what} {seen!r}, not {CONTROLS[name][key]!r}"
+        for kind, what, key in (("TEXT", "holds", "text"), ("SPOKEN", "is said as", "spoken"))
+        for name, seen in named(lines, kind).items() if seen != CONTROLS[name][key]] + place_faults(places)
+
+
+def game_faults(lines):
+    """The sample game's count as the window gave it to the display, and the digits it left."""
+    shown, digits = reported(lines, "SHOWN"), named(lines, "TEXT").get("Text4")
+    return ([] if [seen.split() for seen in shown] == [[str(n) for n in range(int(SCORE) + 1)]]
+            else [f"the display showed {shown}"]) + ([] if digits == DIGITS else [f"Text4 holds {digits}"])
+
 
 class Tests:
     def __init__(self, args):
@@ -40,21 +73,23 @@ class Tests:
 
     def listen(self, desktop, wine, *scenarios):
         """Runs driver scenarios while recording; returns the cues heard."""
-        return desktop.cues_heard(self.args.build, lambda: wine.drive(self.driver, *scenarios))
+        cues = desktop.cues_heard(self.args.build, lambda: setattr(self, "lines", wine.drive(self.driver, *scenarios)))
+        check_none(game_faults(self.lines))
+        return cues
 
     def game(self, desktop, wine):
         """The start state (every control at the original's place), the sample game heard and seen, the
         refusal from each box."""
         wine.start(self.exe, cwd=self.folder)
         lines = wine.drive(self.driver, "start")
-        origin = next(tuple(map(int, line.split()[1:])) for line in lines if line.startswith("CLIENT"))
-        places = {line.split()[1]: list(map(int, line.split()[2:])) for line in lines if line.startswith("PLACE")}
-        check_none(place_faults(places))
-        check_none(cue_faults(self.listen(desktop, wine, "game"), GAME_CUES, timed=True, stalls=desktop.stalls))
+        check_none(start_faults(lines))
+        origin = tuple(map(int, reported(lines, "CLIENT")[0].split()[:2]))
+        check_none(cue_faults(self.listen(desktop, wine, GAME), GAME_CUES, timed=True, stalls=desktop.stalls))
         shot = os.path.join(self.shots, "win32-game-done.png")
         desktop.screenshot(shot, size="800x600")
         check_none(colour_faults(shot, origin))
-        wine.drive(self.driver, "refusals", "close")
+        refusals = reported(wine.drive(self.driver, "refusals", "close"), "REFUSAL")
+        check(refusals == [f"{WINDOW['caption']}\t{REFUSAL}"] * 2, f"the refusals said {refusals}")
 
     def default_sound(self, desktop, wine):
         """From a folder with no Sound folder, each cue plays the program's own Default.wav."""
@@ -62,7 +97,7 @@ class Tests:
         os.makedirs(empty, exist_ok=True)
         wine.start(self.exe, cwd=empty)
         wine.drive(self.driver, "start")
-        check_none(cue_faults(self.listen(desktop, wine, "game", "close"), ["Default"] * 5, timed=False))
+        check_none(cue_faults(self.listen(desktop, wine, GAME, "close"), ["Default"] * 5, timed=False))
 
     def installer(self, desktop, wine):
         """The installer installs silently; the installed program finds its sounds; the uninstaller removes it."""
@@ -83,7 +118,7 @@ class Tests:
         # Started as its shortcut starts it: in the install folder.
         wine.start(os.path.join(folder, "minukape.exe"), cwd=folder)
         wine.drive(self.driver, "start")
-        check_none(cue_faults(self.listen(desktop, wine, "game", "close"), GAME_CUES, timed=False))
+        check_none(cue_faults(self.listen(desktop, wine, GAME, "close"), GAME_CUES, timed=False))
 
         wine.run(["wine", os.path.join(folder, "uninstall.exe"), "/S"], timeout=60)
         wait_for(lambda: not os.path.exists(os.path.join(folder, "minukape.exe")), what="the uninstaller")
