@@ -35,7 +35,7 @@ def machine():
 def versions(root):
     tools = [("Qt", ["qmake6", "-query", "QT_VERSION"], r"(\S+)"),
              ("GCC", ["g++", "--version"], r"(\d+\.\d+\.\d+)"),
-             ("mingw-w64 GCC", ["x86_64-w64-mingw32-g++", "--version"], r"\(GCC\) (\S+)"),
+             ("mingw-w64 GCC", ["dpkg-query", "-W", "-f=${Version}", "g++-mingw-w64-x86-64-win32"], r"(\d+\.\d+\.\d+)"),
              ("Wine", ["wine", "--version"], r"wine-(\S+)"),
              ("Emscripten", ["emcc", "--version"], r"(\d+\.\d+\.\d+)"),
              ("Chromium", ["chromium", "--version"], r"(\d+\.\d+\.\d+\.\d+)"),
