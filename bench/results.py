@@ -56,6 +56,7 @@ def main(root, build):
         ("Count-up", [os.path.join(build, "bench", "bench_countup")]),
         ("Cue delay on Linux", [os.path.join(build, "bench", "bench_cues")]),
         ("The Windows program under Wine", [python, os.path.join(root, "bench", "launch_wine.py"), build, root]),
+        ("Cue delay under Wine", [python, os.path.join(root, "bench", "cues_wine.py"), build, root]),
         ("The web page", [python, os.path.join(root, "bench", "web.py"), build]),
     ]
     text = ["# Benchmark results", "",

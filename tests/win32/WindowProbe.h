@@ -16,4 +16,5 @@ struct ProbeState {
 struct DisplayRecord {
     LONG count;
     wchar_t texts[512][8];
+    LONGLONG at[512]; // when each text was given, on the performance counter
 };

@@ -1,8 +1,8 @@
 // Works the real minukape.exe through its window's messages, as a person
 // would with mouse and keys, from another program on the same Wine desktop.
-// usage: driver.exe REPORT SCENARIO...   (start, game=SCORE, refusals,
-// close). Writes what run.py judges (places, texts, the count, the refusals),
-// one line per failed check and a closing tally to REPORT.
+// usage: driver.exe REPORT SCENARIO...   (start, game=SCORE, refusals, close,
+// and clock for the benchmark). Writes to REPORT what run.py judges (places,
+// texts, the count, the refusals), one line per failed check and a tally.
 #include <windows.h>
 #include <imm.h>
 #include <oleacc.h>
@@ -26,6 +26,14 @@ using Clock = std::chrono::steady_clock;
 constexpr int ReadyMs = 60000;
 
 FILE *report = nullptr;
+
+// A performance counter reading in microseconds.
+long long Microseconds(LONGLONG ticks)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return ticks / frequency.QuadPart * 1000000 + ticks % frequency.QuadPart * 1000000 / frequency.QuadPart;
+}
 int passed = 0;
 int failed = 0;
 
@@ -294,9 +302,12 @@ void Game(const std::wstring &score)
     const LONG shown = (*record).count;
     Check(Stays([&] { return (*record).count == shown; }, 300), "nothing follows the end of the count");
     std::wstring seen;
-    for (LONG i = 0; i < (*record).count; ++i)
+    std::string at;
+    for (LONG i = 0; i < (*record).count; ++i) {
         seen += std::wstring((*record).texts[i]) + L" ";
-    std::fprintf(report, "SHOWN %s\n", Utf8(seen).c_str());
+        at += std::to_string(Microseconds((*record).at[i])) + " ";
+    }
+    std::fprintf(report, "SHOWN %s\nSHOWN_AT %s\n", Utf8(seen).c_str(), at.c_str());
     Check(!IsWindowEnabled(Item(Command1)), "the count ends with the button off");
     std::fprintf(report, "TEXT Text4 %s\n", Utf8(TextOf(Text4Box())).c_str());
 }
@@ -313,6 +324,19 @@ void Refusals()
         Check(WaitFor([] { return !MessageBoxOpen(); }, ReadyMs), row + "OK closes the message");
         Check(TextOf(Item(id)).empty() && !IsWindowEnabled(Item(Command1)), row + "box emptied, button off");
         Check(Stays([] { return !MessageBoxOpen(); }, 200), row + "no second message");
+    }
+}
+
+// The performance counter's times as the benchmark reads them: a line each 20 ms for a second,
+// written at once, so the reader, which notes when each arrives, finds the counter's offset to its clock.
+void CounterTimes()
+{
+    for (int i = 0; i < 50; ++i) {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        std::fprintf(report, "NOW %lld\n", Microseconds(now.QuadPart));
+        std::fflush(report);
+        Sleep(20);
     }
 }
 
@@ -338,6 +362,7 @@ int wmain(int argc, wchar_t **argv)
         else if (scenario.starts_with(L"game=")) Game(scenario.substr(5));
         else if (scenario == L"refusals") Refusals();
         else if (scenario == L"close") Close();
+        else if (scenario == L"clock") CounterTimes();
         else Check(false, "no scenario " + Utf8(scenario));
     }
     std::fprintf(report, "%d passed, %d failed\n", passed, failed);

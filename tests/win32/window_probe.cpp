@@ -44,6 +44,9 @@ void RecordDisplay(const wchar_t *text)
         if (record.count >= LONG(std::size(record.texts)))
             return;
         lstrcpynW(record.texts[record.count], text ? text : L"", int(std::size(record.texts[0])));
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        record.at[record.count] = now.QuadPart;
         ++record.count;
     });
 }
