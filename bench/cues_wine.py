@@ -4,6 +4,7 @@ given its text, as the driver's hook in the program notes it on the performance 
 the cue's onset in a recording of the private sound server's null sink. The counter is put on
 the recording's clock by the driver's clock scenario, whose lines are read as they arrive.
 usage: cues_wine.py BUILD_DIR SOURCE_DIR [GAMES]  (the Windows build in BUILD_DIR/windows)"""
+import contextlib
 import os
 import shutil
 import statistics
@@ -57,7 +58,8 @@ def recording_start_s(desktop):
 def main(build, source, games=3):
     build, source = os.path.abspath(build), os.path.abspath(source)
     first, later = [], []
-    with Desktop(bus=False, sound=True) as desktop:
+    # What the harness says as it goes is not a result: it goes with the errors.
+    with contextlib.redirect_stdout(sys.stderr), Desktop(bus=False, sound=True) as desktop:
         wine = Wine(desktop)
         try:
             folder = stage(desktop, build, source)
