@@ -20,15 +20,15 @@ import shutil
 import statistics
 import subprocess
 import sys
-import threading
 import wave
 from urllib.parse import quote
 
 from PIL import Image, ImageDraw, ImageFont
 
 from harness.browser import WATCH_DISPLAY, Chromium, fetched, free_port, serve, stop_serving
-from harness.checks import Failure, arguments, check, check_none, stays, verdict, wait_for
+from harness.checks import arguments, check, check_none, stays, verdict, wait_for
 from harness.desktop import Desktop, colour_faults
+from harness.firefox import Firefox
 from harness.game import DIGITS, NAMES, REFUSAL, SCORE
 from harness.lighthouse import lighthouse as browser_lighthouse
 from harness.oracle import oracle_digits, oracle_group, oracle_joined, oracle_rows, oracle_score
@@ -630,67 +630,56 @@ def chromium(args):
 
 
 def firefox(args):
-    """A game heard, a refusal, a group and the phone arrangement in Firefox, under puppeteer-core
-    (firefox.mjs)."""
+    """The other browsers' scenarios in Firefox, over WebDriver BiDi."""
     with Desktop(bus=False, sound=True) as desktop:
-        origin = serve(desktop, args.page)
-        shot = os.path.join(args.build, "e2e-shots", "web-firefox-phone.png")
-        os.makedirs(os.path.dirname(shot), exist_ok=True)
-        expected = json.dumps({"score": SCORE, "refusal": REFUSAL, "digits": DIGITS})
-
-        def session():
-            node = Told(["node", os.path.join(HERE, "firefox.mjs"), origin, json.dumps(WINDOW), expected],
-                        dict(desktop.env, SHOT=shot, WATCH_DISPLAY=WATCH_DISPLAY, START_FAULTS=START_FAULTS,
-                             GROUP=json.dumps(GROUP_GIVEN), GROUP_DRAWN=GROUP_DRAWN), desktop.path("node.err"))
-            try:
-                node.until("RECORD")
-                cues = desktop.cues_heard(args.build, lambda: node.answer() or node.until("SHOWN "))
-            finally:
-                node.answer()
-                node.end()  # its failure, also of a try the recording's damage plays again, comes first
-            pressed, shown = json.loads(node.until("SHOWN ")[6:])
-            check_none(count_faults(shown, pressed))
-            check_none(cue_faults(cues, stalls=desktop.stalls))
-            print("PASS the count's steps and pace, and its cues heard")
-        again_when_damaged("firefox", session)
+        browser = Firefox(desktop, serve(desktop, args.page))
+        other_browser("firefox", browser, desktop, args)
 
 
-class Told:
-    """A driver script run beside the test: its lines printed and kept as they come, and answered
-    with a line when it waits for the test."""
+def other_browser(name, browser, desktop, args):
+    """What every browser but Chromium plays, written once: the window's start against the
+    original's, the sample game seen with its pace and heard, one refusal, a group of 8 drawn as
+    the oracle has it with one of its pairs played, the phone arrangement where the browser takes
+    a phone's screen, and nothing logged or thrown from the page's first script on."""
+    def opened(path="/"):
+        browser.open(path)
+        wait_for(lambda: browser.run("performance.getEntriesByName('minukape-ready').length > 0"),
+                 what="the page to start")
 
-    def __init__(self, command, env, errors):
-        self.errors = errors
-        self.process = subprocess.Popen(command, env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                        stderr=open(errors, "w"), text=True)
-        self.lines = []
-        threading.Thread(target=self.read, daemon=True).start()
-
-    def read(self):
-        for line in self.process.stdout:
-            print(line, end="")
-            self.lines.append(line.rstrip("\n"))
-
-    def until(self, start, timeout=300):
-        """The first line that starts so, once it has come; the script's failure if it ends first."""
-        def said():
-            line = next((line for line in self.lines if line.startswith(start)), None)
-            if line is None and self.process.poll() is not None:
-                self.end()
-                raise Failure(f"{self.process.args[1]} ended before it said {start!r}")
-            return line
-        return wait_for(said, timeout, what=f"a line {start!r}")
-
-    def answer(self):
-        if not self.process.stdin.closed and self.process.poll() is None:
-            self.process.stdin.write("go on\n")
-            self.process.stdin.flush()
-
-    def end(self):
-        self.process.stdin.close()  # nothing more to answer: its end is its own
-        self.process.wait(300)
-        with open(self.errors) as f:
-            check(self.process.returncode == 0, f"{self.process.args[1]}: {f.read().strip()[-2000:]}")
+    def game():
+        check_none(browser.faults())  # of a try played before, too
+        opened()
+        check_none(browser.run(f"({START_FAULTS})({json.dumps(WINDOW)})"))
+        browser.run(WATCH_DISPLAY)
+        cues = desktop.cues_heard(args.build, lambda: (browser.click("#Command1"), wait_for(
+            lambda: browser.run("Text3.value") == SCORE, what=f"the count to reach {SCORE}")))
+        check_none(count_faults(*browser.run("[shown, pressedAt]")))
+        check_none(cue_faults(cues, stalls=desktop.stalls))
+        check(browser.run("Text4.value") == DIGITS, "the digits")
+    again_when_damaged(f"{name} game", game)
+    print("PASS the start, and the game seen, paced and heard")
+    browser.click("#Text1")
+    browser.type("a")
+    wait_for(lambda: browser.run("Refusal.open && RefusalText.textContent") == REFUSAL, what="the refusal")
+    browser.click("#RefusalOK")
+    wait_for(lambda: browser.run("!Refusal.open && Text1.value == '' && Command1.disabled"),
+             what="the refusal to close, its box emptied and the button off")
+    print("PASS refusal")
+    browser.open("/" + GROUP_GIVEN["link"])
+    wait_for(lambda: browser.run("GroupRanking.children.length"), what="the group's ranking")
+    drawn = browser.run(f"({GROUP_DRAWN})()")
+    check(drawn == GROUP_GIVEN["drawn"], f"the group is drawn as {drawn}")
+    first, second, score = GROUP_PAIR
+    browser.click(f'#GroupRanking [data-first="{first}"][data-second="{second}"]')
+    wait_for(lambda: browser.run("Text3.value") == str(score), what="the pair's count")
+    print("PASS group")
+    if hasattr(browser, "viewport"):
+        browser.viewport(390, 844)
+        opened()
+        check_none(browser.run(f"({PHONE_FAULTS})({json.dumps(WINDOW)})"))
+        browser.screenshot(os.path.join(args.build, "e2e-shots", f"web-{name}-phone.png"))
+        print("PASS phone")
+    check_none(browser.faults())
 
 
 def lighthouse(args):
@@ -707,21 +696,31 @@ def lighthouse(args):
 
 
 def webkit(args):
-    """The start, one game heard with its pace, one refusal, and a group of 8 drawn with one of its
-    pairs played, in WebKit's MiniBrowser, under WebKit's own WebDriver, with nothing logged or
-    thrown from the page's first script on."""
-    from selenium import webdriver
-    from selenium.webdriver.common.by import By
+    """The other browsers' scenarios in WebKit's MiniBrowser, under WebKit's own WebDriver."""
     with Desktop(sound=True) as desktop:
+        browser = WebKit(desktop, args.page)
+        try:
+            print("user agent:", browser.run("navigator.userAgent"))
+            other_browser("webkit", browser, desktop, args)
+        finally:
+            browser.driver.quit()
+
+
+class WebKit:
+    """WebKit's MiniBrowser under WebKit's own WebDriver (Debian's Selenium speaks to it), with
+    the page's console watched from its first script: WebKit's WebDriver keeps none."""
+
+    def __init__(self, desktop, page):
+        from selenium import webdriver
         # The page with the console watch as its first script, in a copy of the test's own.
         folder = desktop.path("webkit-page")
-        shutil.copytree(args.page, folder)
+        shutil.copytree(page, folder)
         shutil.copy(os.path.join(HERE, "console_watch.js"), folder)
         with open(os.path.join(folder, "index.html"), encoding="utf-8") as f:
-            page = f.read().replace("<head>", '<head>\n<script src="console_watch.js"></script>', 1)
+            text = f.read().replace("<head>", '<head>\n<script src="console_watch.js"></script>', 1)
         with open(os.path.join(folder, "index.html"), "w", encoding="utf-8") as f:
-            f.write(page)
-        origin = serve(desktop, folder)
+            f.write(text)
+        self.origin = serve(desktop, folder)
         port = free_port()
         desktop.spawn("webkitwebdriver", ["WebKitWebDriver", f"--port={port}", "--host=127.0.0.1"],
                       env=dict(desktop.env, WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS="1"))
@@ -729,43 +728,23 @@ def webkit(args):
         options = webdriver.WebKitGTKOptions()
         options.binary_location = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
         options.add_argument("--automation")
-        driver = webdriver.Remote(command_executor=f"http://127.0.0.1:{port}", options=options)
-        value = lambda box: driver.find_element(By.ID, box).get_property("value")
-        faults = lambda: driver.execute_script("return window.faults || []")
+        self.driver = webdriver.Remote(command_executor=f"http://127.0.0.1:{port}", options=options)
 
-        def game():
-            check_none(faults())  # of a try played before, too
-            driver.get(origin + "/")
-            wait_for(lambda: driver.execute_script(
-                "return performance.getEntriesByName('minukape-ready').length > 0"), what="the page to start")
-            check_none(driver.execute_script(f"return ({START_FAULTS})(arguments[0])", WINDOW))
-            driver.execute_script(WATCH_DISPLAY)
-            cues = desktop.cues_heard(args.build, lambda: (
-                driver.find_element(By.ID, "Command1").click(),
-                wait_for(lambda: value("Text3") == SCORE, what=f"the count to reach {SCORE}")))
-            check_none(count_faults(*driver.execute_script("return [shown, pressedAt]")))
-            check_none(cue_faults(cues, stalls=desktop.stalls))
-        try:
-            print("user agent:", driver.execute_script("return navigator.userAgent"))
-            again_when_damaged("webkit game", game)
-            check(value("Text4") == DIGITS, "the digits")
-            driver.find_element(By.ID, "Text1").click()
-            driver.find_element(By.ID, "Text1").send_keys("a")
-            dialog = driver.find_element(By.ID, "Refusal")
-            wait_for(lambda: dialog.get_property("open"), what="the refusal")
-            check(driver.find_element(By.ID, "RefusalText").text == REFUSAL, "the refusal's text")
-            driver.find_element(By.ID, "RefusalOK").click()
-            wait_for(lambda: not dialog.get_property("open"), what="the refusal to close")
-            check(value("Text1") == "", "the box is not emptied")
-            driver.get(origin + "/" + GROUP_GIVEN["link"])
-            drawn = driver.execute_script(f"return ({GROUP_DRAWN})()")
-            check(drawn == GROUP_GIVEN["drawn"], f"the group is drawn as {drawn}")
-            first, second, score = GROUP_PAIR
-            driver.find_element(By.CSS_SELECTOR, f'#GroupRanking [data-first="{first}"][data-second="{second}"]').click()
-            wait_for(lambda: value("Text3") == str(score), what="the pair's count")
-            check_none(faults())
-        finally:
-            driver.quit()
+    def run(self, expression):
+        return self.driver.execute_script(f"return (\n{expression}\n)")  # one that opens with a comment too
+
+    def open(self, path="/"):
+        self.driver.get(self.origin + path)
+
+    def click(self, selector):
+        from selenium.webdriver.common.by import By
+        self.driver.find_element(By.CSS_SELECTOR, selector).click()
+
+    def type(self, text):
+        self.driver.switch_to.active_element.send_keys(text)
+
+    def faults(self):
+        return self.run("window.faults || []")
 
 
 def main():
