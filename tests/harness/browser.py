@@ -52,7 +52,25 @@ def stop_serving(desktop, origin):
     desktop.stop_program(SERVERS.pop(origin))
 
 
-class Chromium:
+class Protocol:
+    """A browser's protocol over its WebSocket: each call numbered and answered in turn; what the
+    browser sends meanwhile is an event, handed to event()."""
+    calls = 0
+
+    def call(self, method, **params):
+        self.calls += 1
+        self.socket.send(json.dumps({"id": self.calls, "method": method, "params": params}))
+        while True:
+            message = json.loads(self.socket.recv())
+            if message.get("id") != self.calls:
+                self.event(message)
+            elif "error" in message:
+                raise RuntimeError(f"{method}: {message['error']} {message.get('message', '')}")
+            else:
+                return message["result"]
+
+
+class Chromium(Protocol):
     def __init__(self, desktop, origin):
         self.origin = origin
         profile = desktop.path(f"chromium-{free_port()}")
@@ -69,7 +87,6 @@ class Chromium:
                                     if t["type"] == "page"], what="Chromium's page")
         self.socket = websocket.create_connection(targets[0]["webSocketDebuggerUrl"], timeout=READY,
                                                   suppress_origin=True)
-        self.calls = 0
         self.events = []
         for domain in ("Runtime", "Log", "Network", "Page"):
             self.call(f"{domain}.enable")
@@ -85,16 +102,8 @@ class Chromium:
             };""")
 
     # --- the protocol ---------------------------------------------------
-    def call(self, method, **params):
-        self.calls += 1
-        self.socket.send(json.dumps({"id": self.calls, "method": method, "params": params}))
-        while True:
-            message = json.loads(self.socket.recv())
-            if message.get("id") == self.calls:
-                if "error" in message:
-                    raise RuntimeError(f"{method}: {message['error']}")
-                return message["result"]
-            self.events.append(message)
+    def event(self, message):
+        self.events.append(message)
 
     def evaluate(self, expression):
         result = self.call("Runtime.evaluate", expression=expression, returnByValue=True, awaitPromise=True)

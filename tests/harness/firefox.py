@@ -7,10 +7,10 @@ import os
 
 import websocket
 
-from harness.browser import free_port
+from harness.browser import Protocol, free_port
 from harness.checks import READY, wait_for
 
-class Firefox:
+class Firefox(Protocol):
     def __init__(self, desktop, origin):
         self.origin = origin
         profile = desktop.path(f"firefox-{free_port()}")
@@ -19,23 +19,14 @@ class Firefox:
         desktop.spawn("firefox", ["firefox-esr", "--headless", "--no-remote", "--profile", profile,
                                   f"--remote-debugging-port={port}", "about:blank"])
         self.socket = wait_for(lambda: connected(f"ws://127.0.0.1:{port}/session"), what="Firefox's WebDriver BiDi")
-        self.calls = 0
         self.logged = []
         self.call("session.new", capabilities={})
         self.call("session.subscribe", events=["log.entryAdded"])
         self.context = self.call("browsingContext.getTree")["contexts"][0]["context"]
 
-    def call(self, method, **params):
-        self.calls += 1
-        self.socket.send(json.dumps({"id": self.calls, "method": method, "params": params}))
-        while True:
-            message = json.loads(self.socket.recv())
-            if message.get("id") == self.calls:
-                if message.get("type") == "error":
-                    raise RuntimeError(f"{method}: {message.get('error')}: {message.get('message')}")
-                return message["result"]
-            if message.get("method") == "log.entryAdded" and message["params"]["level"] in ("error", "warn"):
-                self.logged.append(f"{message['params']['level']}: {message['params'].get('text')}")
+    def event(self, message):
+        if message.get("method") == "log.entryAdded" and message["params"]["level"] in ("error", "warn"):
+            self.logged.append(f"{message['params']['level']}: {message['params'].get('text')}")
 
     def run(self, expression):
         """What a script gives back, as plain values."""

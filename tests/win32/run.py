@@ -139,6 +139,9 @@ class Tests:
                         failed.append(f"{name}: {failure}")
                         print(f"FAIL {failed[-1]}")
                         desktop.print_logs()
+                        # Which Wine processes were there, to tell a program that never started.
+                        print("\n".join(line for line in subprocess.run(["ps", "-eo", "pid,stat,args"], text=True,
+                                         capture_output=True).stdout.splitlines() if ".exe" in line))
                         wine.end_program()
             finally:
                 wine.close()
