@@ -32,15 +32,27 @@ def cue_onsets(build, recording):
     return [(name, float(ms)) for name, ms in (line.split() for line in out.splitlines())]
 
 
+class Cues(list):
+    """The cues a recording holds, as (name, ms) pairs, and where the sound broke off and went on
+    (breaks, ms): the player lost some of it there, and its noise may read as another cue."""
+    breaks = ()
+
+    def unsure(self, what):
+        """A fault in which cues were heard, which a break can make: Damaged, with that evidence."""
+        if self.breaks:
+            raise Damaged(f"{what}, while the sound broke off and went on at {list(self.breaks)} ms")
+
+
 def cues_in(build, recording):
-    """The cues of a recording a test judges. Where a cue's sound broke off and went on, the
-    player lost some of it, but the next cue still starts when the program plays it (a browser's
-    break in its first bell left its second on its step): the break is shown, and is no evidence."""
+    """The cues of a recording a test judges. Where a cue's sound broke off and went on, the next
+    cue still starts when the program plays it (a browser's break in its first bell left its second
+    on its step), so a break is no evidence on when cues came, only on which were heard."""
     cues = cue_onsets(build, recording)
-    breaks = [at for name, at in cues if name == "Dropout"]
-    if breaks:
-        print(f"the sound broke off and went on at {breaks} ms: {cues}")
-    return [(name, at) for name, at in cues if name != "Dropout"]
+    heard = Cues((name, at) for name, at in cues if name != "Dropout")
+    heard.breaks = [at for name, at in cues if name == "Dropout"]
+    if heard.breaks:
+        print(f"the sound broke off and went on at {heard.breaks} ms: {cues}")
+    return heard
 
 
 TRIES = 3  # how often a scenario is played while a busy machine damages its recordings
@@ -71,6 +83,7 @@ def cue_faults(cues, heard=GAME_CUES, steps=GAME_STEPS, timed=TIMED, stalls=()):
     or early), unless the machine held a process of the tests' own up meanwhile (judged)."""
     names = [name for name, _ in cues]
     if names != heard:
+        getattr(cues, "unsure", lambda what: None)(f"heard {names}, not {heard}")
         return [f"heard {names}, not {heard}"]
     if not timed:
         return []

@@ -112,6 +112,7 @@ class Page:
         names = [self.sounds.get(round(length, 2), length) for _, length in started]
         delays = [at - start for (_, at), (start, _) in zip(cues[1:], started[1:])]
         if [name for name, _ in cues] != names:
+            cues.unsure(f"the page started {names}; what sounded was {cues}")
             check_none(judged([f"the page started {names}; what sounded was {cues}"], self.desktop.stalls))
         elif delays and max(delays) - min(delays) >= STEP_MS / 2:
             check_none(judged([f"the page's cues sounded up to {max(delays) - min(delays):.0f} ms later than others "
