@@ -13,6 +13,11 @@ namespace CueBackend {
 // fails too, stays silent. The back end is set up on the first call.
 void Play(const std::filesystem::path &file, const std::filesystem::path &fallback);
 
+// Sets the back end up ahead of the first cue, on a thread of its own, and
+// returns at once: where opening the sound takes longer than a step, the
+// first cue would otherwise come late.
+void Prepare();
+
 // The folder the running program file lies in.
 std::filesystem::path ProgramFolder();
 

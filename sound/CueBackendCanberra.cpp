@@ -172,6 +172,10 @@ void CueBackend::Play(const std::filesystem::path &file, const std::filesystem::
     worker->Post({file.native(), fallback.native()});
 }
 
+// The worker opens the server within a step of the first cue: the window
+// starts without touching it.
+void CueBackend::Prepare() {}
+
 std::filesystem::path CueBackend::ProgramFolder()
 {
     std::error_code error;

@@ -8,18 +8,36 @@
 namespace {
 
 using PlaySoundFunction = BOOL(WINAPI *)(LPCWSTR, HMODULE, DWORD);
+using CountDevicesFunction = UINT(WINAPI *)();
 
-// winmm is bound on the first cue, not at start-up, and kept for the
-// program's life.
+template <typename Function>
+Function Bound(HMODULE winmm, const char *name)
+{
+    return winmm ? reinterpret_cast<Function>(reinterpret_cast<void *>(GetProcAddress(winmm, name))) : nullptr;
+}
+
+// winmm is bound on the first cue or by Prepare, not at start-up, and kept
+// for the program's life.
+HMODULE Winmm()
+{
+    static const HMODULE winmm = LoadLibraryW(L"winmm.dll");
+    return winmm;
+}
+
 PlaySoundFunction BoundPlaySound()
 {
-    static const PlaySoundFunction play = [] {
-        const HMODULE winmm = LoadLibraryW(L"winmm.dll");
-        return winmm ? reinterpret_cast<PlaySoundFunction>(
-                           reinterpret_cast<void *>(GetProcAddress(winmm, "PlaySoundW")))
-                     : nullptr;
-    }();
+    static const PlaySoundFunction play = Bound<PlaySoundFunction>(Winmm(), "PlaySoundW");
     return play;
+}
+
+// Counting the output devices loads the system's audio driver and connects
+// it to the sound server, which the first cue would otherwise wait for.
+DWORD WINAPI SetUp(void *)
+{
+    if (const auto count = Bound<CountDevicesFunction>(Winmm(), "waveOutGetNumDevs"))
+        count();
+    BoundPlaySound();
+    return 0;
 }
 
 } // namespace
@@ -38,6 +56,12 @@ void CueBackend::Play(const std::filesystem::path &file, const std::filesystem::
     if (chosen.empty())
         return;
     play(chosen.c_str(), nullptr, SND_ASYNC | SND_FILENAME | SND_NODEFAULT);
+}
+
+void CueBackend::Prepare()
+{
+    if (const HANDLE thread = CreateThread(nullptr, 0, SetUp, nullptr, 0, nullptr))
+        CloseHandle(thread);
 }
 
 std::filesystem::path CueBackend::ProgramFolder()

@@ -10,3 +10,8 @@ void PlayCue(std::u16string_view cueName)
     static const std::filesystem::path fallback = DefaultCueFile(CueBackend::ProgramFolder());
     CueBackend::Play(ResolveCueFile(cueName), fallback);
 }
+
+void PrepareCues()
+{
+    CueBackend::Prepare();
+}

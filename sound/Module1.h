@@ -10,3 +10,6 @@
 // a cue with no playable sound plays the program's default sound, and with no
 // sound device at all nothing happens.
 void PlayCue(std::u16string_view cueName);
+
+// Readies the sound ahead of the first cue, without waiting for it.
+void PrepareCues();

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "Form1Window.h"
+#include "Module1.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
@@ -14,5 +15,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
         return 1;
     ShowWindow(form, show);
     UpdateWindow(form);
+    // Once the window is drawn: opening the sound under way before a
+    // person presses the button keeps the first cue on its step.
+    PrepareCues();
     return Form1Window::Run(form);
 }
