@@ -79,6 +79,7 @@ def main(build, source, games=3):
                 at = dict(zip(texts, map(int, next(line.split()[1:] for line in lines if line.startswith("SHOWN_AT ")))))
                 delays = [(started + onset / 1000 - (at[str(step)] / 1e6 + offset)) * 1000
                           for (_, onset), step in zip(cues, GAME_STEPS)]
+                print("cues after their steps: " + ", ".join(f"{name} {ms:.1f} ms" for (name, _), ms in zip(cues, delays)))
                 first.append(delays[0])
                 later += delays[1:]
         finally:

@@ -8,35 +8,44 @@
 namespace {
 
 using PlaySoundFunction = BOOL(WINAPI *)(LPCWSTR, HMODULE, DWORD);
-using CountDevicesFunction = UINT(WINAPI *)();
-
-template <typename Function>
-Function Bound(HMODULE winmm, const char *name)
-{
-    return winmm ? reinterpret_cast<Function>(reinterpret_cast<void *>(GetProcAddress(winmm, name))) : nullptr;
-}
 
 // winmm is bound on the first cue or by Prepare, not at start-up, and kept
 // for the program's life.
-HMODULE Winmm()
-{
-    static const HMODULE winmm = LoadLibraryW(L"winmm.dll");
-    return winmm;
-}
-
 PlaySoundFunction BoundPlaySound()
 {
-    static const PlaySoundFunction play = Bound<PlaySoundFunction>(Winmm(), "PlaySoundW");
+    static const PlaySoundFunction play = [] {
+        const HMODULE winmm = LoadLibraryW(L"winmm.dll");
+        return winmm ? reinterpret_cast<PlaySoundFunction>(
+                           reinterpret_cast<void *>(GetProcAddress(winmm, "PlaySoundW")))
+                     : nullptr;
+    }();
     return play;
 }
 
-// Counting the output devices loads the system's audio driver and connects
-// it to the sound server, which the first cue would otherwise wait for.
+// 10 ms of silence, in the cues' own format (16-bit mono PCM at 44.1 kHz).
+struct SilentWav {
+    char riff[4] = {'R', 'I', 'F', 'F'};
+    DWORD riffSize = sizeof(SilentWav) - 8;
+    char wave[4] = {'W', 'A', 'V', 'E'};
+    char fmt[4] = {'f', 'm', 't', ' '};
+    DWORD fmtSize = 16;
+    WORD format = WAVE_FORMAT_PCM, channels = 1;
+    DWORD rate = 44100, bytesPerSecond = 88200;
+    WORD blockAlign = 2, bits = 16;
+    char data[4] = {'d', 'a', 't', 'a'};
+    DWORD dataSize = sizeof(samples);
+    SHORT samples[442] = {};
+};
+static_assert(sizeof(SilentWav) == 44 + sizeof(SilentWav::samples), "a WAV file's bytes, unpadded");
+
+// Playing silence once loads what every cue needs (the audio driver, its
+// connection to the sound server, the format converter), which the first
+// cue would otherwise wait for.
 DWORD WINAPI SetUp(void *)
 {
-    if (const auto count = Bound<CountDevicesFunction>(Winmm(), "waveOutGetNumDevs"))
-        count();
-    BoundPlaySound();
+    static const SilentWav silence;
+    if (const PlaySoundFunction play = BoundPlaySound())
+        play(reinterpret_cast<LPCWSTR>(&silence), nullptr, SND_MEMORY | SND_SYNC | SND_NODEFAULT);
     return 0;
 }
 
