@@ -169,6 +169,7 @@ private slots:
         QTest::addColumn<bool>("enabled");
 
         QTest::newRow("both") << "ん" << "あ" << true;
+        QTest::newRow("voiced and small kana") << "じゅんぺい" << "ぢゃっぷ" << true;
         QTest::newRow("first only") << "ん" << "" << false;
         QTest::newRow("second only") << "" << "あ" << false;
         QTest::newRow("neither") << "" << "" << false;

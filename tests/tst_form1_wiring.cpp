@@ -1,13 +1,38 @@
-// Entering names in the Qt window as a person does: the boxes' changes and
+// The Qt window's wiring, used as a person uses it: the boxes' changes and
 // focus reach the handlers from typed keys, an input method's commit and
-// every way into a box, and the refusal is Qt's message box.
+// every way into a box; the refusal is Qt's message box; the button and the
+// real timer run the sample game. What each rule decides is the handlers'
+// (tst_form1_handlers); the random steps of tst_monkey cover deleting,
+// pasting and long names.
 #include <QApplication>
 #include <QTest>
 
 #include "FormDriver.h"
 #include "ModalDismisser.h"
 
-class TestNameEntry : public QObject {
+namespace {
+
+constexpr int StepMs = 50; // the original's Timer1 interval
+
+QStringList Numbers(int from, int to)
+{
+    QStringList numbers;
+    for (int n = from; n <= to; ++n)
+        numbers << QString::number(n);
+    return numbers;
+}
+
+QStringList CueList(const QList<FormDriver::Cue> &cues)
+{
+    QStringList list;
+    for (const FormDriver::Cue &cue : cues)
+        list << QStringLiteral("%1@%2").arg(cue.name, cue.display);
+    return list;
+}
+
+} // namespace
+
+class TestForm1Wiring : public QObject {
     Q_OBJECT
 
 private slots:
@@ -57,57 +82,6 @@ private slots:
         QVERIFY(!driver.Timer1()->isActive());
         // A stopped count must not tick on.
         QVERIFY(Stays([&] { return driver.Text3()->text().isEmpty() && driver.cues.isEmpty(); }, 120));
-    }
-
-    void acceptsKana_data()
-    {
-        QTest::addColumn<QString>("text");
-
-        QTest::newRow("voiced and small kana") << QStringLiteral("じゅんぺい");
-        QTest::newRow("long name") << QString(300, u'は');
-    }
-
-    void acceptsKana()
-    {
-        QFETCH(QString, text);
-
-        FormDriver driver;
-        ModalDismisser dismisser;
-        driver.Enter(driver.Text2(), text);
-        QCOMPARE(driver.Text2()->text(), text);
-        QVERIFY(dismisser.messages.isEmpty());
-        QVERIFY(driver.Command1()->isEnabled());
-    }
-
-    void deletingANameDisablesTheButton_data()
-    {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<int>("key");
-
-        QTest::newRow("Text1, Backspace") << "Text1" << int(Qt::Key_Backspace);
-        QTest::newRow("Text2, Delete") << "Text2" << int(Qt::Key_Delete);
-    }
-
-    void deletingANameDisablesTheButton()
-    {
-        QFETCH(QString, box);
-        QFETCH(int, key);
-
-        FormDriver driver;
-        ModalDismisser dismisser;
-        QLineEdit *name = driver.box(qPrintable(box));
-        QLineEdit *other = name == driver.Text1() ? driver.Text2() : driver.Text1();
-        driver.Click(other);
-        driver.Click(name); // entering the box selects the whole name
-        QTest::keyClick(name, Qt::Key(key));
-
-        QVERIFY(name->text().isEmpty());
-        QVERIFY(!driver.Command1()->isEnabled());
-        QVERIFY(dismisser.messages.isEmpty());
-
-        // The other box still holds a name, so one kana typed in enables the button.
-        driver.Commit(name, QStringLiteral("あ"));
-        QVERIFY(driver.Command1()->isEnabled());
     }
 
     void enteringABoxSelectsItsName_data()
@@ -165,7 +139,48 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), driver.Text1());
         QVERIFY(!driver.Text1()->hasSelectedText());
     }
+
+    // The sample names: Qt's timer, display and sound reach the handlers,
+    // the button off before the press's cue.
+    void countsUpToTheScore()
+    {
+        const QString first = QStringLiteral("やまだたろう"), second = QStringLiteral("すずきはなこ");
+        const QString digits = QStringLiteral("332115111153");
+        const int score = 38;
+        const QStringList cues{"Push@", "Kin@10", "Kin@20", "Kin@30", "Pororon@38"};
+
+        FormDriver driver;
+        driver.Enter(driver.Text1(), first);
+        driver.Enter(driver.Text2(), second);
+        driver.displayed.clear();
+        driver.Click(driver.Command1());
+        QVERIFY(driver.Timer1()->isActive());
+        QCOMPARE(driver.cues.size(), 1);
+        QVERIFY(!driver.cues[0].buttonEnabled);
+
+        QVERIFY(driver.WaitForCountToEnd());
+        const qsizetype shown = driver.displayed.size(), played = driver.cues.size();
+        QVERIFY2(Stays([&] { return driver.displayed.size() == shown && driver.cues.size() == played; }, 200),
+                 "something followed the end of the count");
+        QCOMPARE(driver.displayed, Numbers(0, score));
+        QCOMPARE(CueList(driver.cues), cues);
+        // The timer's pace: never faster than a step a tick, and, even on a
+        // loaded machine, not many times slower.
+        const qint64 took = driver.cues.last().atMs - driver.cues.first().atMs;
+        QVERIFY2(took >= score * StepMs - 5, qPrintable(QString::number(took)));
+        if (TimingChecked())
+            QVERIFY2(took <= 2 * score * StepMs + 1000, qPrintable(QString::number(took)));
+        QCOMPARE(driver.Text4()->text(), digits);
+        QVERIFY(driver.Text4()->isHidden());
+        QCOMPARE(driver.form().property("aisyou").toInt(), score);
+
+        // Done: the button waits for a name to change.
+        QVERIFY(!driver.Command1()->isEnabled());
+        driver.Enter(driver.Text1(), first);
+        QVERIFY(driver.Command1()->isEnabled());
+        QVERIFY(driver.Text3()->text().isEmpty());
+    }
 };
 
-QTEST_MAIN(TestNameEntry)
-#include "tst_name_entry.moc"
+QTEST_MAIN(TestForm1Wiring)
+#include "tst_form1_wiring.moc"
