@@ -73,23 +73,38 @@ fs::path DefaultCueFile(const fs::path &programFolder)
     return {};
 }
 
-bool LooksLikeWav(const fs::path &file)
+std::optional<WavSound> ReadWav(const fs::path &file)
 {
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    std::streamoff left = in ? std::streamoff(in.tellg()) : 0;
+    in.seekg(0);
     std::array<unsigned char, 12> header{};
     if (!in.read(reinterpret_cast<char *>(header.data()), header.size())
         || !std::equal(header.begin(), header.begin() + 4, "RIFF")
         || !std::equal(header.begin() + 8, header.end(), "WAVE"))
-        return false;
-    bool format = false;
+        return std::nullopt;
+    left -= std::streamoff(header.size());
+    WavSound sound;
     std::array<unsigned char, 8> chunk{};
     while (in.read(reinterpret_cast<char *>(chunk.data()), chunk.size())) {
-        const std::uint32_t size = Little32(chunk.data() + 4);
-        if (std::equal(chunk.begin(), chunk.begin() + 4, "data"))
-            return format && size > 0;
-        if (std::equal(chunk.begin(), chunk.begin() + 4, "fmt "))
-            format = size >= 16;
-        in.seekg(size + (size & 1), std::ios::cur);
+        left -= std::streamoff(chunk.size());
+        // A size past the end of the file is a file cut short: what it holds is read.
+        const auto size = std::size_t(std::min<std::streamoff>(Little32(chunk.data() + 4), std::max<std::streamoff>(left, 0)));
+        std::vector<char> *wanted = std::equal(chunk.begin(), chunk.begin() + 4, "fmt ") ? &sound.format
+            : std::equal(chunk.begin(), chunk.begin() + 4, "data")                    ? &sound.data
+                                                                                      : nullptr;
+        if (wanted) {
+            wanted->resize(size);
+            in.read(wanted->data(), std::streamsize(size));
+            if (wanted == &sound.data)
+                break;
+        } else {
+            in.seekg(std::streamoff(size), std::ios::cur);
+        }
+        in.seekg(std::streamoff(size & 1), std::ios::cur);
+        left -= std::streamoff(size + (size & 1));
     }
-    return false;
+    if (sound.format.size() < 16 || sound.data.empty())
+        return std::nullopt;
+    return sound;
 }

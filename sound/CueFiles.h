@@ -1,10 +1,13 @@
 // Finds the sound files behind cue names: the cue's own file in the current
-// directory, and the program's default sound installed beside the program.
+// directory, and the program's default sound installed beside the program;
+// and reads a WAV file's sound for a back end that plays the bytes itself.
 // Standard C++ only, so every platform finds its sounds by the same rules.
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 // The file for a cue name such as "./Sound/Push": the file as named, else the
 // name with ".wav"; the file name may differ in case from the cue's, so a
@@ -17,6 +20,13 @@ std::filesystem::path ResolveCueFile(std::u16string_view cueName);
 // installed program or in its build tree). Empty when it is missing.
 std::filesystem::path DefaultCueFile(const std::filesystem::path &programFolder);
 
-// Whether file starts like a RIFF WAVE sound with a format and a data chunk:
-// what a player that cannot report failure must check before it is handed a file.
-bool LooksLikeWav(const std::filesystem::path &file);
+// A RIFF WAVE sound as a player takes it: its format chunk (WAVEFORMATEX's
+// bytes, 16 at least) and its sound data.
+struct WavSound {
+    std::vector<char> format;
+    std::vector<char> data;
+};
+
+// The sound in file, whose data is what the file holds of it when it is cut
+// short; none when file is no RIFF WAVE with a format and some sound.
+std::optional<WavSound> ReadWav(const std::filesystem::path &file);
