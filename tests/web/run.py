@@ -134,6 +134,9 @@ class Page:
         check(sum(self.sizes.values()) <= 450_000 and code <= 150_000,
               f"the page weighs {sum(self.sizes.values())} bytes, its script and WebAssembly {code}")
         b.open()
+        early = b.evaluate("(paint => performance.getEntriesByType('resource').filter(r => r.startTime < paint)"
+                           ".map(r => r.name.split('/').pop()))(performance.getEntriesByName('first-contentful-paint')[0].startTime)")
+        check(set(early) <= {"minukape.png"}, f"fetched before the first paint: {early}")
         check(b.evaluate("[document.title, caption.textContent]") == [self.layout["caption"]] * 2,
               "the page's title and caption bar")
         check_none(b.evaluate(f"({START_FAULTS})({json.dumps(self.layout)})"))

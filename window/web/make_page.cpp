@@ -4,8 +4,10 @@
 // manifest, and the text the window can show, from which the build cuts the
 // page's Mincho face. The window is in the page itself, style and all, so
 // the browser paints it from the page alone, before any script or font has
-// come; the script brings it to life, and then its Mincho face.
-//   make_page PAGE_DIR GLYPHS_FILE [STATIC_PAGE] [--site-url URL]
+// come; the script brings it to life, and then its Mincho face. The small
+// script that starts it (START_SCRIPT) is in the page too, named in its
+// policy by its hash: a request of its own would come before the first paint.
+//   make_page PAGE_DIR GLYPHS_FILE START_SCRIPT [STATIC_PAGE] [--site-url URL]
 // STATIC_PAGE: the same window with no script, to measure the page against.
 // URL: where the page will be served, for the link preview's absolute
 // addresses; without it they are relative to the page.
@@ -13,6 +15,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -224,7 +227,7 @@ std::string SiteUrl(std::string url)
 
 std::string StyleSheet(bool ownFace);
 
-std::string Page(bool withScript, const std::string &siteUrl = {})
+std::string Page(bool withScript, const std::string &startScript = {}, const std::string &siteUrl = {})
 {
     const std::string caption = Escaped(Caption);
     const std::string sheet = StyleSheet(withScript);
@@ -238,17 +241,17 @@ std::string Page(bool withScript, const std::string &siteUrl = {})
         // Its own files only, the compiling of its WebAssembly, and the
         // worker that keeps them for play offline.
         page += "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-                "script-src 'self' 'wasm-unsafe-eval'; style-src 'self' 'sha256-" + sha256::Base64Digest(sheet)
+                "script-src 'self' 'sha256-" + sha256::Base64Digest(startScript) + "' 'wasm-unsafe-eval'; "
+                "style-src 'self' 'sha256-" + sha256::Base64Digest(sheet)
                 + "'; img-src 'self'; font-src 'self'; "
                 "connect-src 'self'; worker-src 'self'; manifest-src 'self'; base-uri 'none'; "
                 "form-action 'none'\">\n"
-                "<meta name=\"referrer\" content=\"no-referrer\">\n"
-                "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n";
+                "<meta name=\"referrer\" content=\"no-referrer\">\n";
     }
     page += "<title>" + caption + "</title>\n<link rel=\"icon\" href=\"minukape.png\">\n"
             "<link rel=\"apple-touch-icon\" href=\"minukape-180.png\">\n<style>" + sheet + "</style>\n";
     if (withScript)
-        page += "<script src=\"start.js\" defer></script>\n";
+        page += "<script>" + startScript + "</script>\n";
     page += "</head>\n<body>\n<div id=\"window\">\n<div id=\"caption\"><img src=\"minukape.png\" alt=\"\">" + caption
             + "</div>\n<div id=\"Form1\">\n";
     for (const Form1Layout::Control &control : ReadingOrder())
@@ -472,6 +475,17 @@ std::string Glyphs()
     return Utf8(text);
 }
 
+bool Read(const std::string &path, std::string &content)
+{
+    std::ifstream in(path, std::ios::binary);
+    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!in) {
+        std::cerr << "make_page: cannot read " << path << "\n";
+        return false;
+    }
+    return true;
+}
+
 bool Write(const std::string &path, const std::string &content)
 {
     std::ofstream out(path, std::ios::binary);
@@ -500,14 +514,15 @@ int main(int argc, char **argv)
         }
         args.erase(option, option + 1 != args.end() ? option + 2 : option + 1);
     }
-    if (args.size() != 2 && args.size() != 3) {
-        std::cerr << "usage: make_page PAGE_DIR GLYPHS_FILE [STATIC_PAGE] [--site-url URL]\n";
+    if (args.size() != 3 && args.size() != 4) {
+        std::cerr << "usage: make_page PAGE_DIR GLYPHS_FILE START_SCRIPT [STATIC_PAGE] [--site-url URL]\n";
         return 2;
     }
     const std::string &dir = args[0];
-    const bool written = Write(dir + "/index.html", Page(true, siteUrl))
+    std::string startScript;
+    const bool written = Read(args[2], startScript) && Write(dir + "/index.html", Page(true, startScript, siteUrl))
                          && Write(dir + "/Pyramid.css", PyramidSheet())
                          && Write(dir + "/manifest.webmanifest", Manifest())
-                         && Write(args[1], Glyphs()) && (args.size() != 3 || Write(args[2], Page(false)));
+                         && Write(args[1], Glyphs()) && (args.size() != 4 || Write(args[3], Page(false)));
     return written ? 0 : 1;
 }

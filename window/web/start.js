@@ -1,11 +1,32 @@
-// Starts the page once its window is painted: the page's own Mincho face
-// (the class "mincho" asks for it) and the window's script and WebAssembly
-// are fetched from then on, so the first paint waits for none of them.
-requestAnimationFrame(function() {
-  setTimeout(function() {
+// Starts the page once its window is on screen: the page's own Mincho face
+// (the class "mincho" asks for it), the window's script and WebAssembly, and
+// the app's manifest, which a browser fetches with its icon as soon as it is
+// linked, are fetched from then on, so the first paint waits for none of them. The
+// browser's first paint entry tells when that is (a frame's callbacks run
+// well before its paint reaches the screen); a browser that gives none
+// starts the page after its first frame.
+// make_page writes it into index.html.
+(function() {
+  var started = false;
+  function start() {
+    if (started)
+      return;
+    started = true;
     document.documentElement.classList.add('mincho');
     var script = document.createElement('script');
     script.src = 'minukape.js';
     document.head.appendChild(script);
-  });
-});
+    var manifest = document.createElement('link');
+    manifest.rel = 'manifest';
+    manifest.href = 'manifest.webmanifest';
+    document.head.appendChild(manifest);
+  }
+  var types = window.PerformanceObserver && PerformanceObserver.supportedEntryTypes;
+  if (types && types.indexOf('paint') >= 0) {
+    new PerformanceObserver(function() { setTimeout(start); }).observe({type: 'paint', buffered: true});
+    // A page opened out of sight paints once it is shown; one that never reports its paint starts anyway.
+    setTimeout(start, 3000);
+  } else {
+    requestAnimationFrame(function() { setTimeout(start); });
+  }
+})();
