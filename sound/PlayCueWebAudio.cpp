@@ -13,6 +13,10 @@ void PlayCue(std::u16string_view cueName)
     play_cue(cueName.data(), int(cueName.size()));
 }
 
+// A page may start its audio only on a person's key or press: LoadCue
+// does it then.
+void PrepareCues() {}
+
 void LoadCue(std::u16string_view cueName)
 {
     load_cue(cueName.data(), int(cueName.size()));

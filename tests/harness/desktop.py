@@ -370,18 +370,18 @@ class Desktop:
     def key(self, *keys):
         self.xdotool("key", "--delay", "40", *keys)
 
-    def grab(self):
-        """The screen (on X, its top left corner, the window's size), in RGB. X's is read without grabbing the server
+    def grab(self, size=(WINDOW["width"], WINDOW["height"])):
+        """The screen (on X, its top left corner: the window's size unless size says), in RGB. X's is read without grabbing the server
         (as ImageMagick's import does), which would hold up the program mid-count for as long as
         the grabber waits for a core."""
         from PIL import Image, ImageGrab
         if self.wayland:
             subprocess.run(["grim", self.path("grim.png")], env=self.env, check=True, timeout=30)
             return Image.open(self.path("grim.png")).convert("RGB")
-        return ImageGrab.grab(bbox=(0, 0, WINDOW["width"], WINDOW["height"]), xdisplay=self.env["DISPLAY"]).convert("RGB")
+        return ImageGrab.grab(bbox=(0, 0, *size), xdisplay=self.env["DISPLAY"]).convert("RGB")
 
-    def screenshot(self, path):
-        self.grab().save(path)
+    def screenshot(self, path, size=(WINDOW["width"], WINDOW["height"])):
+        self.grab(size).save(path)
 
     def display(self):
         """The game's display, as the screen shows it now."""

@@ -7,7 +7,8 @@ import subprocess
 from harness.checks import READY, check, wait_for
 
 
-DESKTOP = "/desktop=minukape,800x600"
+SCREEN = (800, 600)  # Wine's virtual desktop, the X screen the tests grab
+DESKTOP = "/desktop=minukape,%dx%d" % SCREEN
 
 
 def unix_to_wine(path):

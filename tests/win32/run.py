@@ -16,7 +16,7 @@ import sys
 from harness.checks import Failure, arguments, check, check_none, verdict, wait_for
 from harness.desktop import Desktop, colour_faults
 from harness.recording import GAME_CUES, again_when_damaged, cue_faults
-from harness.wine import Wine
+from harness.wine import SCREEN, Wine
 from harness.game import DIGITS, REFUSAL, SCORE
 from harness.window import CONTROLS, WINDOW, place_faults
 
@@ -86,7 +86,7 @@ class Tests:
         origin = tuple(map(int, reported(lines, "CLIENT")[0].split()[:2]))
         check_none(cue_faults(self.listen(desktop, wine, GAME), GAME_CUES, timed=True, stalls=desktop.stalls))
         shot = os.path.join(self.shots, "win32-game-done.png")
-        desktop.screenshot(shot, size="800x600")
+        desktop.screenshot(shot, size=SCREEN)
         check_none(colour_faults(shot, origin))
         refusals = reported(wine.drive(self.driver, "refusals", "close"), "REFUSAL")
         check(refusals == [f"{WINDOW['caption']}\t{REFUSAL}"] * 2, f"the refusals said {refusals}")

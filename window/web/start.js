@@ -2,9 +2,9 @@
 // (the class "mincho" asks for it), the window's script and WebAssembly, and
 // the app's manifest, which a browser fetches with its icon as soon as it is
 // linked, are fetched from then on, so the first paint waits for none of them. The
-// browser's first paint entry tells when that is (a frame's callbacks run
-// well before its paint reaches the screen); a browser that gives none
-// starts the page after its first frame.
+// browser's first contentful paint entry tells when that is (a frame's
+// callbacks run well before its paint reaches the screen); a browser that
+// gives none starts the page after its first frame.
 // make_page writes it into index.html.
 (function() {
   var started = false;
@@ -23,7 +23,11 @@
   }
   var types = window.PerformanceObserver && PerformanceObserver.supportedEntryTypes;
   if (types && types.indexOf('paint') >= 0) {
-    new PerformanceObserver(function() { setTimeout(start); }).observe({type: 'paint', buffered: true});
+    new PerformanceObserver(function(list) {
+      // The first paint may be the ground alone; the window's text comes with the first contentful one.
+      if (list.getEntriesByName('first-contentful-paint').length)
+        setTimeout(start);
+    }).observe({type: 'paint', buffered: true});
     // A page opened out of sight paints once it is shown; one that never reports its paint starts anyway.
     setTimeout(start, 3000);
   } else {
