@@ -29,7 +29,7 @@
         setTimeout(start);
     }).observe({type: 'paint', buffered: true});
     // A page opened out of sight paints once it is shown; one that never reports its paint starts anyway.
-    setTimeout(start, 3000);
+    setTimeout(start, 10000);
   } else {
     requestAnimationFrame(function() { setTimeout(start); });
   }
