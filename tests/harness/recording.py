@@ -76,14 +76,14 @@ def again_when_damaged(name, scenario, before_again=lambda: None, tries=TRIES):
 
 
 def cue_faults(cues, heard=GAME_CUES, steps=GAME_STEPS, timed=TIMED, stalls=()):
-    """What is wrong with the cues of a count: other cues, order or count than heard; and, in a
-    build that runs at full speed, a cue nearer to another step than to its own. The sound's
+    """What is wrong with the cues of a count (as cues_in gives them): other cues, order or count
+    than heard; and, in a build that runs at full speed, a cue nearer to another step than to its own. The sound's
     path adds one delay to every cue, taken as the median of the cues after the press (the
     first cue also opens the sound server). A cue off its step is the program's (it played late
     or early), unless the machine held a process of the tests' own up meanwhile (judged)."""
     names = [name for name, _ in cues]
     if names != heard:
-        getattr(cues, "unsure", lambda what: None)(f"heard {names}, not {heard}")
+        cues.unsure(f"heard {names}, not {heard}")
         return [f"heard {names}, not {heard}"]
     if not timed:
         return []
