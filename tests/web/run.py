@@ -277,10 +277,10 @@ class Page:
               "deleting a name")
 
     def long_names(self):
-        """Two names of 72,000 kana each, pasted: the count reaches their score, the digits are in
-        Text4, and nothing is thrown on the way."""
+        """Two names of 72,006 kana each, pasted (a length whose count is short): the count reaches
+        their score, the digits are in Text4, and nothing is thrown on the way."""
         b = self.browser
-        first, second = NAMES[0] * 12_000, NAMES[1] * 12_000
+        first, second = NAMES[0] * 12_001, NAMES[1] * 12_001
         self.enter("Text1", first)
         self.enter("Text2", second)
         b.watch_display()
@@ -407,7 +407,7 @@ class Page:
         b = self.browser
         start = [control["text"] for control in self.layout["controls"][:2]]
         for fragment, names in (("タロウ&さくら", start), ("&さくら", start), ("%E3%81&さくら", start),
-                                ("さくら", start), ("ん%26&あ", start), ("さくら&たろう", ["さくら", "たろう"])):
+                                ("さくら", start), ("ん%26&あ", start), ("さくら&あおい", ["さくら", "あおい"])):
             link = f"{b.origin}/#{quote(fragment, safe='&%')}"
             b.call("Page.navigate", url="about:blank")  # a visit, not a move within the page
             b.open(link[len(b.origin):])
@@ -415,7 +415,7 @@ class Page:
             check(opened == names + [False, link] and b.refusal() is None, f"{link} opens as {opened}")
         check(stays(lambda: b.value("Text3") == "", 1), "a link started a count")
         b.click("Command1")
-        text = f"さくら と たろう の相性度は {oracle_score('さくら', 'たろう')}"
+        text = f"さくら と あおい の相性度は {oracle_score('さくら', 'あおい')}"
         wait_for(lambda: b.evaluate("!!document.getElementById('Share') && !document.getElementById('Pyramid').hidden"), what="the share button")
         b.evaluate("navigator.share = data => { window.shared = data; return Promise.resolve(); }")
         b.click("Share")
@@ -470,14 +470,14 @@ class Page:
                 check(form[2:] == [self.layout["width"], self.layout["height"]] and b.evaluate(
                       "document.documentElement.scrollWidth") <= width and [button[0] - form[0], button[1] - form[1]]
                       == self.layout["controls"][2]["rect"][:2], f"Form1 {form}, Command1 {button}")
-            self.enter(box, "ももたろう", touch=True)
+            self.enter(box, "はると", touch=True)
             screen(height - keyboard)
             wait_for(lambda: b.rect(box)[1] >= 0 and sum(b.rect("Command1")[1::2]) <= height - keyboard,
                      timeout=5, what=f"{box} and the button in view above the keyboard")
             self.shot(f"keyboard-{width}")
             screen(height)
             b.tap("Command1")
-            self.count_to(oracle_score("ももたろう", NAMES[box == "Text2"]))
+            self.count_to(oracle_score("はると", NAMES[box == "Text2"]))
             self.shot(f"phone-{width}")
 
     def installable(self):
