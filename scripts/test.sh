@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the program and runs every test: the whole suite, the scoring fuzzer
-# for a minute, and the suite again built with AddressSanitizer and
+# for half a minute, and the suite again built with AddressSanitizer and
 # UndefinedBehaviorSanitizer. The fuzzer and the sanitizers' build run side by
 # side after the first pass, at a low priority; tests run side by side.
 # Prints how long each stage took, and how many tries were played again.
@@ -50,7 +50,7 @@ stage tests ctest --test-dir "$root/build" --output-on-failure --timeout 600 -j 
 
 # Then the sanitizers' build and the fuzzer side by side, neither of which
 # records anything.
-background fuzzer "$root/scripts/fuzz.sh" 60
+background fuzzer "$root/scripts/fuzz.sh" 30
 fuzzer=$!
 background sanitizer-build sh -c '
     cmake -S "$1" -B "$1/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
