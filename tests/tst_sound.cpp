@@ -43,24 +43,39 @@ class TestSound : public QObject {
 private:
     std::unique_ptr<PrivatePulse> pulse;
 
+    // What play plays, recorded. A recording shorter than the wall clock has
+    // lost buffers on the sound's path, which no program makes: it is played
+    // again, up to three tries, each noted with that evidence in the file
+    // MINUKAPE_RETRIES names, as the scenarios do.
     Recording Record(const std::function<void()> &play, int tailMs = 700)
     {
-        // A silent recording passes only when the recorder really listened all along.
-        if (!pulse->StartRecording())
-            QTest::qFail("the recorder did not start", __FILE__, __LINE__);
-        play();
-        // The recorder loses the end of what it holds when stopped: it goes on
-        // until it has handed over tailMs of what followed.
-        const double until = pulse->RecordedMs() + tailMs;
-        if (!QTest::qWaitFor([&] { return pulse->RecordedMs() >= until; }, ReadyMs))
-            QTest::qFail("the recorder stopped handing over", __FILE__, __LINE__);
-        const double wallMs = double(PrivatePulse::NowNs() - pulse->RecordingStartNs()) / 1e6;
-        Recording recording(pulse->StopRecording(), PrivatePulse::Rate);
-        // As in the scenarios: a recording shorter than the wall clock by more has dropped buffers.
-        if (recording.LengthMs() < wallMs - LostLimitMs)
-            QTest::qFail(qPrintable(QStringLiteral("%1 ms recorded in %2 ms").arg(recording.LengthMs()).arg(wallMs)),
-                         __FILE__, __LINE__);
-        return recording;
+        for (int tried = 1;; ++tried) {
+            // A silent recording passes only when the recorder really listened all along.
+            if (!pulse->StartRecording())
+                QTest::qFail("the recorder did not start", __FILE__, __LINE__);
+            play();
+            // The recorder loses the end of what it holds when stopped: it goes on
+            // until it has handed over tailMs of what followed.
+            const double until = pulse->RecordedMs() + tailMs;
+            if (!QTest::qWaitFor([&] { return pulse->RecordedMs() >= until; }, ReadyMs))
+                QTest::qFail("the recorder stopped handing over", __FILE__, __LINE__);
+            const double wallMs = double(PrivatePulse::NowNs() - pulse->RecordingStartNs()) / 1e6;
+            Recording recording(pulse->StopRecording(), PrivatePulse::Rate);
+            if (recording.LengthMs() >= wallMs - LostLimitMs)
+                return recording;
+            const QString row = QString::fromUtf8(QTest::currentDataTag());
+            const QString lost = QStringLiteral("%1%2: %3 ms recorded in %4 ms")
+                                     .arg(QTest::currentTestFunction(), row.isEmpty() ? row : u'(' + row + u')')
+                                     .arg(recording.LengthMs()).arg(wallMs);
+            if (tried == 3) {
+                QTest::qFail(qPrintable(lost + QStringLiteral(", every try")), __FILE__, __LINE__);
+                return recording;
+            }
+            qWarning("played again, %s", qPrintable(lost));
+            QFile retries(qEnvironmentVariable("MINUKAPE_RETRIES"));
+            if (!retries.fileName().isEmpty() && retries.open(QIODevice::Append | QIODevice::Text))
+                retries.write((lost + u'\n').toUtf8());
+        }
     }
 
 private slots:
@@ -77,19 +92,20 @@ private slots:
 
     void countCuesSound()
     {
-        FormDriver driver(PlayCue);
+        std::unique_ptr<FormDriver> driver;
         const Recording recording = Record([&] {
+            driver = std::make_unique<FormDriver>(PlayCue); // a game played again starts afresh
             // Silence before the press, so the first cue's onset stands out.
             QVERIFY(QTest::qWaitFor([&] { return pulse->RecordedMs() >= 300; }, ReadyMs));
-            driver.Click(driver.Command1());
-            QVERIFY(driver.WaitForCountToEnd());
+            driver->Click(driver->Command1());
+            QVERIFY(driver->WaitForCountToEnd());
         }, 1500);
 
         const QList<CueOnset> onsets = recording.Onsets();
         QCOMPARE(Names(onsets), (QStringList{"Push", "Kin", "Kin", "Kin", "Pororon"}));
         // Their timing against the count's steps is judged on the real program, with the
         // evidence of a busy machine (tests/e2e, the game scenarios).
-        QCOMPARE(driver.cues.size(), onsets.size());
+        QCOMPARE(driver->cues.size(), onsets.size());
     }
 
     void aNewCueCutsOffThePlayingOne()
