@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the program and runs every test: the whole suite, the scoring fuzzer
 # for half a minute, and the suite again built with AddressSanitizer and
-# UndefinedBehaviorSanitizer. The fuzzer and the sanitizers' build run side by
-# side after the first pass, at a low priority; tests run side by side.
+# UndefinedBehaviorSanitizer. The fuzzer and the sanitizers' build run beside
+# the build, at a low priority; tests run side by side.
 # Prints how long each stage took, and how many tries were played again.
 #   test.sh [CTEST ARGUMENTS...]   passed to both passes, e.g. -R e2e_game
 set -euo pipefail
@@ -41,23 +41,24 @@ mkdir -p "$logs"
 # program, broke its recording: counted at the end.
 export MINUKAPE_RETRIES=$logs/retries.log
 : >"$MINUKAPE_RETRIES"
-stage build "$root/scripts/build.sh" test
-
-# The tests alone: a build or the fuzzer beside them, even at the lowest
-# priority, breaks the sound their scenarios record.
+# The sanitizers' build and the fuzzer run beside the build, at the lowest
+# priority, and end before the tests start: a build or the fuzzer beside the
+# tests, even at the lowest priority, breaks the sound their scenarios record.
 status=0
-stage tests ctest --test-dir "$root/build" --output-on-failure --timeout 600 -j "$jobs" "$@" || status=$?
-
-# Then the sanitizers' build and the fuzzer side by side, neither of which
-# records anything.
 background fuzzer "$root/scripts/fuzz.sh" 30
 fuzzer=$!
 background sanitizer-build sh -c '
     cmake -S "$1" -B "$1/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
           -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DMINUKAPE_SANITIZE=ON -DBUILD_TESTING=ON >/dev/null &&
     cmake --build "$1/build-sanitize" --parallel 2' sh "$root"
-finish sanitizer-build $! || status=$?
+sanitizer=$!
+built=0
+stage build "$root/scripts/build.sh" test || built=$?
+finish sanitizer-build "$sanitizer" || status=$?
 finish fuzzer "$fuzzer" || status=$?
+[ "$built" -eq 0 ] || exit "$built"
+
+stage tests ctest --test-dir "$root/build" --output-on-failure --timeout 600 -j "$jobs" "$@" || status=$?
 
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
