@@ -54,19 +54,11 @@ background sanitizer-build sh -c '
 sanitizer=$!
 built=0
 stage build "$root/scripts/build.sh" test || built=$?
-# Lighthouse records nothing, and its browser works hard: it audits the page
-# while the sanitizers' build ends.
-if [ "$built" -eq 0 ]; then
-    background lighthouse ctest --test-dir "$root/build" --output-on-failure --timeout 600 -L lighthouse "$@"
-    lighthouse=$!
-fi
 finish sanitizer-build "$sanitizer" || status=$?
 finish fuzzer "$fuzzer" || status=$?
 [ "$built" -eq 0 ] || exit "$built"
-finish lighthouse "$lighthouse" || status=$?
 
-stage tests ctest --test-dir "$root/build" --output-on-failure --timeout 600 -j "$jobs" -LE lighthouse "$@" ||
-    status=$?
+stage tests ctest --test-dir "$root/build" --output-on-failure --timeout 600 -j "$jobs" "$@" || status=$?
 
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
