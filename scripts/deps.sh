@@ -5,6 +5,7 @@
 #   deps.sh test   that, and what the tests and benchmarks need
 #   deps.sh windows  what cross-building the Windows program and its installer needs
 #   deps.sh web    what building the web page needs
+#   deps.sh fuzz   what building and running the scoring fuzzer needs
 #   deps.sh fresh  what scripts/test-fresh.sh needs to make a new Debian root
 #   deps.sh --count GROUP   installs nothing: says how many packages GROUP
 #                           would add, with what they depend on
@@ -42,6 +43,9 @@ windows=(cmake make g++-mingw-w64-x86-64 nsis)
 # page's Mincho face from IPAex Mincho.
 web=(cmake make emscripten python3 python3-fonttools python3-brotli fonts-ipaexfont-mincho)
 
+# The scoring fuzzer: clang and its libFuzzer.
+fuzz=(cmake make clang libclang-rt-14-dev)
+
 # A new Debian root for the fresh-machine test, and the package's checker.
 fresh=(mmdebstrap lintian)
 
@@ -59,8 +63,8 @@ test=(
     librsvg2-bin python3 python3-pil
     # the package and its checks
     dpkg-dev file desktop-file-utils appstream
-    # sanitizers and the fuzzer (clang), memcheck, system call traces
-    clang libclang-rt-14-dev valgrind strace
+    # memcheck, system call traces
+    valgrind strace
     # Wine to test the Windows program in, with its caption fonts and a
     # Japanese locale, and a look into its zip
     wine wine64 fonts-wine locales unzip
@@ -73,11 +77,12 @@ command -v npm >/dev/null || test+=(npm)
 
 case "${1:-}" in
     run) packages=("${run[@]}") ;;
-    test) packages=("${run[@]}" "${windows[@]}" "${web[@]}" "${test[@]}") ;;
+    test) packages=("${run[@]}" "${windows[@]}" "${web[@]}" "${fuzz[@]}" "${test[@]}") ;;
     windows) packages=("${windows[@]}") ;;
     web) packages=("${web[@]}") ;;
+    fuzz) packages=("${fuzz[@]}") ;;
     fresh) packages=("${fresh[@]}") ;;
-    *) echo "usage: $0 run|test|windows|web|fresh" >&2; exit 2 ;;
+    *) echo "usage: $0 run|test|windows|web|fuzz|fresh" >&2; exit 2 ;;
 esac
 
 missing=()
