@@ -63,9 +63,8 @@ private:
             Recording recording(pulse->StopRecording(), PrivatePulse::Rate);
             if (recording.LengthMs() >= wallMs - LostLimitMs)
                 return recording;
-            const QString row = QString::fromUtf8(QTest::currentDataTag());
-            const QString lost = QStringLiteral("%1%2: %3 ms recorded in %4 ms")
-                                     .arg(QTest::currentTestFunction(), row.isEmpty() ? row : u'(' + row + u')')
+            const QString lost = QStringLiteral("%1 %2: %3 ms recorded in %4 ms")
+                                     .arg(QTest::currentTestFunction(), QTest::currentDataTag())
                                      .arg(recording.LengthMs()).arg(wallMs);
             if (tried == 3) {
                 QTest::qFail(qPrintable(lost + QStringLiteral(", every try")), __FILE__, __LINE__);
