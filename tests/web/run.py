@@ -154,8 +154,9 @@ class Page:
                 check(((role, control["spoken"]) in spoken) == control["shown"],
                       f"{control['name']} as a screen reader meets it")
         # This system has no "ＭＳ 明朝": the window's text is drawn in the Mincho face the page carries,
-        # once it has come.
-        b.evaluate("document.fonts.ready")
+        # once it has come (the page adds it loaded) and the text is laid out again.
+        wait_for(lambda: b.evaluate("document.fonts.size > 0 && document.body.offsetHeight > 0"),
+                 what="the page's Mincho face")
         b.call("DOM.enable")
         b.call("CSS.enable")
         document = b.call("DOM.getDocument")["root"]["nodeId"]

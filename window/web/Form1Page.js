@@ -116,7 +116,6 @@ mergeInto(LibraryManager.library, {
     window.addEventListener('hashchange', function() { Form1.raise(_form1_open_shared_link); });
     if (!document.activeElement || document.activeElement === document.body)
       Form1.boxes[0].focus();
-    performance.mark('minukape-ready');
     // Its own files kept for play offline; without it the page plays online.
     if ('serviceWorker' in navigator && window.isSecureContext)
       navigator.serviceWorker.register('offline-worker.js').catch(function() {});

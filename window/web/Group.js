@@ -188,49 +188,55 @@ mergeInto(LibraryManager.library, {
 
   form1_group_attach__deps: ['$Group', 'group_add', 'group_remove', 'group_open_begin', 'group_open_name',
                              'group_open_end', 'group_play'],
+  // Connected in a task of its own, after the window's: the page's start is
+  // then two short tasks, not one long one that would hold up a first tap.
+  // The page is ready once both have run.
   form1_group_attach: function() {
-    var field = Group.byId('GroupName');
-    // A refused name stays in the field, selected, so the next key replaces it.
-    var add = function() {
-      Form1.raise(function() { Form1.withText(field.value, _group_add); });
-      if (field.value)
-        field.select();
-    };
-    Group.byId('GroupAdd').addEventListener('click', add);
-    // Enter adds, unless it commits text an input method is composing.
-    field.addEventListener('keydown', function(event) {
-      if (event.key === 'Enter' && !event.isComposing && event.keyCode !== 229)
-        add();
+    setTimeout(function() {
+      var field = Group.byId('GroupName');
+      // A refused name stays in the field, selected, so the next key replaces it.
+      var add = function() {
+        Form1.raise(function() { Form1.withText(field.value, _group_add); });
+        if (field.value)
+          field.select();
+      };
+      Group.byId('GroupAdd').addEventListener('click', add);
+      // Enter adds, unless it commits text an input method is composing.
+      field.addEventListener('keydown', function(event) {
+        if (event.key === 'Enter' && !event.isComposing && event.keyCode !== 229)
+          add();
+      });
+      Group.byId('GroupNames').addEventListener('click', function(event) {
+        var button = event.target.closest('button');
+        if (!button)
+          return;
+        var index = +button.dataset.index;
+        Form1.raise(function() { _group_remove(index); });
+        // The focus goes on to the name that took its place, else back to the field.
+        var left = Group.byId('GroupNames').querySelectorAll('button');
+        (left[Math.min(index, left.length - 1)] || field).focus();
+      });
+      Group.byId('GroupRanking').addEventListener('click', function(event) { Group.play(event.target); });
+      Group.byId('GroupMore').addEventListener('click', function() {
+        var next = Group.firstPairs;
+        Group.everyPair = true;
+        Group.drawRanking();
+        Group.byId('GroupRanking').querySelectorAll('button')[next].focus();
+      });
+      Group.watchTable();
+      Group.byId('GroupTable').addEventListener('click', function(event) { Group.play(event.target); });
+      Group.byId('GroupShare').addEventListener('click', function() {
+        Sharing.send(Group.text(), Group.url(), Group.byId('GroupShareStatus'));
+      });
+      var picture = Group.byId('GroupPicture');
+      picture.textContent = Picture.sendWords();
+      picture.addEventListener('click', function() {
+        Picture.send(Picture.render(Picture.maxWidth, Group.picture, 'minukape-group.png'), Group.text(), Group.url());
+      });
+      Group.open();
+      window.addEventListener('hashchange', function() { Form1.raise(Group.open); });
+      performance.mark('minukape-ready');
     });
-    Group.byId('GroupNames').addEventListener('click', function(event) {
-      var button = event.target.closest('button');
-      if (!button)
-        return;
-      var index = +button.dataset.index;
-      Form1.raise(function() { _group_remove(index); });
-      // The focus goes on to the name that took its place, else back to the field.
-      var left = Group.byId('GroupNames').querySelectorAll('button');
-      (left[Math.min(index, left.length - 1)] || field).focus();
-    });
-    Group.byId('GroupRanking').addEventListener('click', function(event) { Group.play(event.target); });
-    Group.byId('GroupMore').addEventListener('click', function() {
-      var next = Group.firstPairs;
-      Group.everyPair = true;
-      Group.drawRanking();
-      Group.byId('GroupRanking').querySelectorAll('button')[next].focus();
-    });
-    Group.watchTable();
-    Group.byId('GroupTable').addEventListener('click', function(event) { Group.play(event.target); });
-    Group.byId('GroupShare').addEventListener('click', function() {
-      Sharing.send(Group.text(), Group.url(), Group.byId('GroupShareStatus'));
-    });
-    var picture = Group.byId('GroupPicture');
-    picture.textContent = Picture.sendWords();
-    picture.addEventListener('click', function() {
-      Picture.send(Picture.render(Picture.maxWidth, Group.picture, 'minukape-group.png'), Group.text(), Group.url());
-    });
-    Group.open();
-    window.addEventListener('hashchange', function() { Form1.raise(Group.open); });
   },
 
   form1_group_begin__deps: ['$Group'],

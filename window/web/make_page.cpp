@@ -110,18 +110,15 @@ std::string Face()
     return "font-family: var(--face);";
 }
 
-// The faces, and the page's own Mincho, which the script asks for by the
-// class "mincho" once the window is painted, so the first paint waits for no
-// font. Without the page's own (the static page) the window keeps the
-// system's faces.
+// The faces. The page's own Mincho is named among them from the start, and
+// comes to exist only when start.js adds it, loaded, once the window is
+// painted: the first paint waits for no font, and its arrival lays the text
+// out again without restyling the page. Without the page's own (the static
+// page) the window keeps the system's faces.
 std::string FaceSheet(bool ownFace)
 {
-    const std::string design = "\"" + Utf8(DesignFace) + "\", \"MS Mincho\", ";
-    std::string css = ":root { --face: " + design + "serif; }\n";
-    if (ownFace)
-        css += "@font-face { font-family: \"Minukape Mincho\"; src: url(\"mincho.woff2\") format(\"woff2\"); "
-               "font-display: swap; }\n:root.mincho { --face: " + design + "\"Minukape Mincho\", serif; }\n";
-    return css;
+    const std::string own = ownFace ? "\"Minukape Mincho\", " : "";
+    return ":root { --face: \"" + Utf8(DesignFace) + "\", \"MS Mincho\", " + own + "serif; }\n";
 }
 // Below this width the window would have to shrink: the page arranges it
 // for a phone instead.

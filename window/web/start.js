@@ -1,5 +1,6 @@
 // Starts the page once its window is on screen: the page's own Mincho face
-// (the class "mincho" asks for it), the window's script and WebAssembly, and
+// (added to the page's fonts once loaded, so the text is laid out again
+// once and nothing is restyled), the window's script and WebAssembly, and
 // the app's manifest, which a browser fetches with its icon as soon as it is
 // linked, are fetched from then on, so the first paint waits for none of them. The
 // browser's first contentful paint entry tells when that is (a frame's
@@ -12,7 +13,11 @@
     if (started)
       return;
     started = true;
-    document.documentElement.classList.add('mincho');
+    if (window.FontFace && document.fonts) {
+      new FontFace('Minukape Mincho', 'url(mincho.woff2)').load().then(function(face) {
+        document.fonts.add(face);
+      }, function() {});
+    }
     var script = document.createElement('script');
     script.src = 'minukape.js';
     document.head.appendChild(script);
