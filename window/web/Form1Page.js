@@ -72,53 +72,57 @@ mergeInto(LibraryManager.library, {
 
   form1_attach__deps: ['$Form1', 'form1_changed', 'form1_focused', 'form1_clicked', 'form1_tick', 'form1_gesture',
                        'form1_open_shared_link'],
+  // Connected in a task of its own, after the one that starts the
+  // WebAssembly: each is short, so neither holds up a first tap.
   form1_attach: function() {
-    Form1.boxes = ['Text1', 'Text2', 'Text3', 'Text4'].map(function(id) { return document.getElementById(id); });
-    var refusal = document.getElementById('Refusal');
-    Form1.attachName(0, refusal);
-    Form1.attachName(1, refusal);
-    document.addEventListener('focusin', function(event) {
-      if (refusal.contains(event.target))
-        return;
-      var back = event.target === Form1.returningTo;
-      Form1.returningTo = null;
-      var box = Form1.boxes.indexOf(event.target);
-      if ((box === 0 || box === 1) && !back)
-        Form1.raise(_form1_focused, box);
+    setTimeout(function() {
+      Form1.boxes = ['Text1', 'Text2', 'Text3', 'Text4'].map(function(id) { return document.getElementById(id); });
+      var refusal = document.getElementById('Refusal');
+      Form1.attachName(0, refusal);
+      Form1.attachName(1, refusal);
+      document.addEventListener('focusin', function(event) {
+        if (refusal.contains(event.target))
+          return;
+        var back = event.target === Form1.returningTo;
+        Form1.returningTo = null;
+        var box = Form1.boxes.indexOf(event.target);
+        if ((box === 0 || box === 1) && !back)
+          Form1.raise(_form1_focused, box);
+      });
+      document.getElementById('Command1').addEventListener('click', function() { Form1.raise(_form1_clicked); });
+      // A page in the background wakes seldom; back in view, it shows where the count stands.
+      document.addEventListener('visibilitychange', function() {
+        if (!document.hidden)
+          Form1.raise(_form1_tick);
+      });
+      var ok = document.getElementById('RefusalOK');
+      ok.addEventListener('click', function() { refusal.close(); });
+      // A press on the message, or beside it, leaves OK the focus: Enter still dismisses it.
+      refusal.addEventListener('mousedown', function(event) {
+        if (event.target !== ok)
+          event.preventDefault();
+      });
+      // From a person's first press or key the page may make sound: the cues
+      // are fetched then, so the button's own press finds them ready. A finger's
+      // press counts only once it is lifted, a mouse's from the moment it goes
+      // down: 'pointerup' comes after both.
+      var gesture = function() {
+        document.removeEventListener('pointerup', gesture, true);
+        document.removeEventListener('keydown', gesture, true);
+        Form1.raise(_form1_gesture);
+      };
+      document.addEventListener('pointerup', gesture, true);
+      document.addEventListener('keydown', gesture, true);
+      (window.visualViewport || window).addEventListener('resize', Form1.keepInView);
+      // A shared result's names, before the first box is entered and selected.
+      _form1_open_shared_link();
+      window.addEventListener('hashchange', function() { Form1.raise(_form1_open_shared_link); });
+      if (!document.activeElement || document.activeElement === document.body)
+        Form1.boxes[0].focus();
+      // Its own files kept for play offline; without it the page plays online.
+      if ('serviceWorker' in navigator && window.isSecureContext)
+        navigator.serviceWorker.register('offline-worker.js').catch(function() {});
     });
-    document.getElementById('Command1').addEventListener('click', function() { Form1.raise(_form1_clicked); });
-    // A page in the background wakes seldom; back in view, it shows where the count stands.
-    document.addEventListener('visibilitychange', function() {
-      if (!document.hidden)
-        Form1.raise(_form1_tick);
-    });
-    var ok = document.getElementById('RefusalOK');
-    ok.addEventListener('click', function() { refusal.close(); });
-    // A press on the message, or beside it, leaves OK the focus: Enter still dismisses it.
-    refusal.addEventListener('mousedown', function(event) {
-      if (event.target !== ok)
-        event.preventDefault();
-    });
-    // From a person's first press or key the page may make sound: the cues
-    // are fetched then, so the button's own press finds them ready. A finger's
-    // press counts only once it is lifted, a mouse's from the moment it goes
-    // down: 'pointerup' comes after both.
-    var gesture = function() {
-      document.removeEventListener('pointerup', gesture, true);
-      document.removeEventListener('keydown', gesture, true);
-      Form1.raise(_form1_gesture);
-    };
-    document.addEventListener('pointerup', gesture, true);
-    document.addEventListener('keydown', gesture, true);
-    (window.visualViewport || window).addEventListener('resize', Form1.keepInView);
-    // A shared result's names, before the first box is entered and selected.
-    _form1_open_shared_link();
-    window.addEventListener('hashchange', function() { Form1.raise(_form1_open_shared_link); });
-    if (!document.activeElement || document.activeElement === document.body)
-      Form1.boxes[0].focus();
-    // Its own files kept for play offline; without it the page plays online.
-    if ('serviceWorker' in navigator && window.isSecureContext)
-      navigator.serviceWorker.register('offline-worker.js').catch(function() {});
   },
 
   form1_text_length__deps: ['$Form1'],

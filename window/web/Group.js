@@ -188,9 +188,8 @@ mergeInto(LibraryManager.library, {
 
   form1_group_attach__deps: ['$Group', 'group_add', 'group_remove', 'group_open_begin', 'group_open_name',
                              'group_open_end', 'group_play'],
-  // Connected in a task of its own, after the window's: the page's start is
-  // then two short tasks, not one long one that would hold up a first tap.
-  // The page is ready once both have run.
+  // Connected in a task of its own, after the window's (Form1Page.js), so
+  // that one stays short; the page is ready once both have run.
   form1_group_attach: function() {
     setTimeout(function() {
       var field = Group.byId('GroupName');

@@ -84,10 +84,11 @@ EMSCRIPTEN_KEEPALIVE void group_play(int first, int second)
     group->Play(std::size_t(first), std::size_t(second));
 }
 
-// Connects the page's events, opens the names of a shared result's link and
-// gives the window's first box the focus.
+// Each in a task of its own, once main has returned: connects the page's
+// events, opens the names of a shared result's link and gives the window's
+// first box the focus.
 void form1_attach();
-// Connects the group's events and opens a group's link.
+// Then connects the group's events and opens a group's link.
 void form1_group_attach();
 
 } // extern "C"
