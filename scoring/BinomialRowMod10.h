@@ -1,10 +1,17 @@
 // Walks one row of Pascal's triangle, C(m, 0) .. C(m, m), modulo 10 without
-// ever forming the coefficients. ReduceToScore weights digits with them.
+// ever forming the coefficients. ReduceToScore and FoldRows weight digits
+// with them, each digit's value read by DigitValue.
 #pragma once
 
 #include <cstddef>
 
 namespace scoring {
+
+// A digit character's value; anything else counts as 0.
+inline unsigned DigitValue(char c)
+{
+    return c >= '0' && c <= '9' ? static_cast<unsigned>(c - '0') : 0;
+}
 
 class BinomialRowMod10 {
 public:

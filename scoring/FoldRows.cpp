@@ -7,11 +7,6 @@
 namespace scoring {
 namespace {
 
-unsigned DigitValue(char c)
-{
-    return c >= '0' && c <= '9' ? static_cast<unsigned>(c - '0') : 0;
-}
-
 std::string NextRow(const std::string &row)
 {
     std::string next;

@@ -5,11 +5,6 @@
 namespace scoring {
 namespace {
 
-unsigned DigitValue(char c)
-{
-    return c >= '0' && c <= '9' ? static_cast<unsigned>(c - '0') : 0;
-}
-
 // Reads what is left after the passes: its leading decimal digits as a number,
 // "00" as 100.
 std::uint8_t ReadScore(std::string_view rest)
