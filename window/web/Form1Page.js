@@ -117,11 +117,24 @@ mergeInto(LibraryManager.library, {
       // A shared result's names, before the first box is entered and selected.
       _form1_open_shared_link();
       window.addEventListener('hashchange', function() { Form1.raise(_form1_open_shared_link); });
+    });
+  },
+
+  form1_start__deps: ['$Form1'],
+  // Last, in a task of its own once the window and the group are connected:
+  // entering the first box lays the page out again, which the connecting
+  // tasks are kept short of. The view stays where a group's link put it.
+  form1_start: function() {
+    setTimeout(function() {
       if (!document.activeElement || document.activeElement === document.body)
-        Form1.boxes[0].focus();
-      // Its own files kept for play offline; without it the page plays online.
-      if ('serviceWorker' in navigator && window.isSecureContext)
-        navigator.serviceWorker.register('offline-worker.js').catch(function() {});
+        Form1.boxes[0].focus({preventScroll: true});
+      // Its own files kept for play offline, fetched once the page has loaded;
+      // without it the page plays online.
+      if ('serviceWorker' in navigator && window.isSecureContext) {
+        var register = function() { navigator.serviceWorker.register('offline-worker.js').catch(function() {}); };
+        document.readyState === 'complete' ? register() : window.addEventListener('load', register);
+      }
+      performance.mark('minukape-ready');
     });
   },
 

@@ -189,7 +189,7 @@ mergeInto(LibraryManager.library, {
   form1_group_attach__deps: ['$Group', 'group_add', 'group_remove', 'group_open_begin', 'group_open_name',
                              'group_open_end', 'group_play'],
   // Connected in a task of its own, after the window's (Form1Page.js), so
-  // that one stays short; the page is ready once both have run.
+  // that one stays short.
   form1_group_attach: function() {
     setTimeout(function() {
       var field = Group.byId('GroupName');
@@ -234,7 +234,6 @@ mergeInto(LibraryManager.library, {
       });
       Group.open();
       window.addEventListener('hashchange', function() { Form1.raise(Group.open); });
-      performance.mark('minukape-ready');
     });
   },
 

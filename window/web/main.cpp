@@ -85,11 +85,13 @@ EMSCRIPTEN_KEEPALIVE void group_play(int first, int second)
 }
 
 // Each in a task of its own, once main has returned: connects the page's
-// events, opens the names of a shared result's link and gives the window's
-// first box the focus.
+// events and opens the names of a shared result's link;
 void form1_attach();
-// Then connects the group's events and opens a group's link.
+// connects the group's events and opens a group's link;
 void form1_group_attach();
+// gives the window's first box the focus, registers the offline worker and
+// marks the page ready.
+void form1_start();
 
 } // extern "C"
 
@@ -99,5 +101,6 @@ int main()
     group = std::make_unique<GroupPage>(*form);
     form1_attach();
     form1_group_attach();
+    form1_start();
     return 0;
 }
