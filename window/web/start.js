@@ -13,18 +13,23 @@
     if (started)
       return;
     started = true;
+    // Each in a short task of its own, so that none holds up a first tap.
     if (window.FontFace && document.fonts) {
       new FontFace('Minukape Mincho', 'url(mincho.woff2)').load().then(function(face) {
         document.fonts.add(face);
       }, function() {});
     }
-    var script = document.createElement('script');
-    script.src = 'minukape.js';
-    document.head.appendChild(script);
-    var manifest = document.createElement('link');
-    manifest.rel = 'manifest';
-    manifest.href = 'manifest.webmanifest';
-    document.head.appendChild(manifest);
+    setTimeout(function() {
+      var script = document.createElement('script');
+      script.src = 'minukape.js';
+      document.head.appendChild(script);
+    });
+    setTimeout(function() {
+      var manifest = document.createElement('link');
+      manifest.rel = 'manifest';
+      manifest.href = 'manifest.webmanifest';
+      document.head.appendChild(manifest);
+    });
   }
   var types = window.PerformanceObserver && PerformanceObserver.supportedEntryTypes;
   if (types && types.indexOf('paint') >= 0) {
