@@ -381,8 +381,10 @@ class Page:
             b.open("/" + GROUP_LINK)
             check(b.evaluate("""[document.documentElement.scrollWidth, GroupTableView.getBoundingClientRect().right,
                 Math.min(...[...document.querySelectorAll('#Group *')].filter(e => e.childNodes.length &&
-                    e.firstChild.nodeType == 3 && e.offsetParent).map(e => parseFloat(getComputedStyle(e).fontSize)))]""")
-                  == [width, width - 16, 14], f"the group at {width} px: overflowing, or text too small to read")
+                    e.firstChild.nodeType == 3 && e.offsetParent).map(e => parseFloat(getComputedStyle(e).fontSize))),
+                document.getElementById('Group').getBoundingClientRect().top < innerHeight / 2]""")
+                  == [width, width - 16, 14, True], f"the group at {width} px: overflowing, text too small to read, "
+                                                    "or out of view")
         self.full_shot("group-phone")
         b.call("Emulation.clearDeviceMetricsOverride")
 
