@@ -20,13 +20,11 @@ stage() {
     return $status
 }
 
-# A stage in the background, its output kept for the end. It takes the processor and the disk
-# only when nothing else wants them (SCHED_IDLE, idle I/O): a waking sound server or program
-# takes the processor back at once, where a nice 19 build still holds it for its time slice.
+# A stage in the background, at a low priority, its output kept for the end.
 background() {
     local name=$1
     shift
-    (stage "$name" chrt --idle 0 ionice -c 3 "$@") >"$logs/$name.log" 2>&1 &
+    (stage "$name" nice -n 19 "$@") >"$logs/$name.log" 2>&1 &
 }
 
 # Waits for a background stage and shows its output; fails where it failed.
@@ -43,8 +41,10 @@ mkdir -p "$logs"
 # program, broke its recording: counted at the end.
 export MINUKAPE_RETRIES=$logs/retries.log
 : >"$MINUKAPE_RETRIES"
-# The sanitizers' build and the fuzzer run beside the build and the tests, in the time
-# they leave over.
+# The sanitizers' build and the fuzzer run beside the build, at the lowest
+# priority, and end before the tests start: a build or the fuzzer beside the
+# tests, even at the lowest priority or in idle time alone, breaks the sound their
+# scenarios record.
 status=0
 background fuzzer "$root/scripts/fuzz.sh" 30
 fuzzer=$!
@@ -55,11 +55,9 @@ background sanitizer-build sh -c '
 sanitizer=$!
 built=0
 stage build "$root/scripts/build.sh" test || built=$?
-if [ "$built" -ne 0 ]; then
-    finish sanitizer-build "$sanitizer" || true
-    finish fuzzer "$fuzzer" || true
-    exit "$built"
-fi
+finish sanitizer-build "$sanitizer" || status=$?
+finish fuzzer "$fuzzer" || status=$?
+[ "$built" -eq 0 ] || exit "$built"
 
 # The tests run in the order tests/CMakeLists.txt gives them, on every run: CTest would
 # otherwise order a later run by the times it kept of this one, and put a test that records
@@ -68,9 +66,6 @@ fresh_order() { rm -f "$1/Testing/Temporary/CTestCostData.txt"; }
 
 fresh_order "$root/build"
 stage tests ctest --test-dir "$root/build" --output-on-failure --timeout 600 -j "$jobs" "$@" || status=$?
-
-finish fuzzer "$fuzzer" || status=$?
-finish sanitizer-build "$sanitizer" || status=$?
 
 export LSAN_OPTIONS="suppressions=$root/tests/sanitizer/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
