@@ -21,7 +21,7 @@ from harness.checks import Failure, arguments, check, check_none, stays, verdict
 from harness.desktop import Desktop, colour_faults
 from harness.game import NAMES, REFUSAL, ROMAJI, SCORE
 from harness.oracle import oracle_score
-from harness.recording import TRIES, again_when_damaged, cue_faults, cues_in
+from harness.recording import TRIES, again_when_damaged, cue_faults
 from harness.window import CONTROLS, WINDOW, centre, place_faults
 
 # Where a person clicks, in the window.
@@ -100,7 +100,7 @@ class Scenario:
             wait_for(lambda: a11y.text(result) == SCORE, what=f"the count to reach {SCORE}")
             check(stays(lambda: a11y.text(result) == SCORE, 0.3), f"the count went past {SCORE}")
             self.shot(desktop, "game-done")
-            cues = cues_in(self.args.build, desktop.stop_recording())
+            cues = desktop.recorded_cues(self.args.build)
 
         print("cues heard:", cues)
         check_none(cue_faults(cues, stalls=desktop.stalls))

@@ -424,7 +424,11 @@ class Desktop:
         self.start_recording()
         self.lead_in()
         play()
-        return cues_in(build, self.stop_recording())
+        return self.recorded_cues(build)
+
+    def recorded_cues(self, build):
+        """Stops the recorder; the cues it heard (as cues_in gives them)."""
+        return cues_in(build, self.stop_recording(), self.recording_lost_ms)
 
     def recorded_ms(self):
         return os.path.getsize(self.recording) / 4 / RATE * 1000  # two channels of 16 bits
@@ -454,6 +458,8 @@ class Desktop:
             f.write(mono)
         self.recording_lost_ms = wall_ms - len(mono) / 2 / RATE * 1000
         print(f"the recording is {self.recording_lost_ms:.1f} ms shorter than the wall clock", file=sys.stderr)
+        # Where the cues' timing is judged, every time read from it is wrong; elsewhere it is
+        # evidence only against which cues were heard (Cues.unsure).
         if self.recording_lost_ms > LOST_LIMIT_MS and TIMED:
             raise Damaged(f"the recording lost {self.recording_lost_ms:.1f} ms of the wall clock")
         return self.recording

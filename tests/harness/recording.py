@@ -33,22 +33,29 @@ def cue_onsets(build, recording):
 
 
 class Cues(list):
-    """The cues a recording holds, as (name, ms) pairs, and where the sound broke off and went on
-    (breaks, ms): the player lost some of it there, and its noise may read as another cue."""
+    """The cues a recording holds, as (name, ms) pairs; where the sound broke off and went on
+    (breaks, ms), as the player lost some of it there; and the wall-clock time the recording lost
+    (lost_ms), as the server dropped its buffers. Either may cut a cue in two, or into noise that
+    reads as another cue."""
     breaks = ()
+    lost_ms = 0
 
     def unsure(self, what):
-        """A fault in which cues were heard, which a break can make: Damaged, with that evidence."""
+        """A fault in which cues were heard, which a break or lost time can make: Damaged, with
+        that evidence."""
         if self.breaks:
             raise Damaged(f"{what}, while the sound broke off and went on at {list(self.breaks)} ms")
+        if self.lost_ms > LOST_LIMIT_MS:
+            raise Damaged(f"{what}, in a recording that lost {self.lost_ms:.1f} ms of the wall clock")
 
 
-def cues_in(build, recording):
+def cues_in(build, recording, lost_ms=0):
     """The cues of a recording a test judges. Where a cue's sound broke off and went on, the next
     cue still starts when the program plays it (a browser's break in its first bell left its second
     on its step), so a break is no evidence on when cues came, only on which were heard."""
     cues = cue_onsets(build, recording)
     heard = Cues((name, at) for name, at in cues if name != "Dropout")
+    heard.lost_ms = lost_ms
     heard.breaks = [at for name, at in cues if name == "Dropout"]
     if heard.breaks:
         print(f"the sound broke off and went on at {heard.breaks} ms: {cues}")
