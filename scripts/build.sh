@@ -11,9 +11,6 @@ what=${1:?usage: build.sh run|test|bench}
 # The benchmarks need what the tests need; the test command builds no benchmark, which it never runs.
 "$root/scripts/deps.sh" "${what/bench/test}"
 if [ "$what" != run ]; then
-    # Ninja runs the Windows and web builds beside the rest, where make shares two cores with
-    # them less well. A tree already made keeps its own generator.
-    export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
     cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DMINUKAPE_TESTS=all \
           -DMINUKAPE_BENCH=$([ "$what" = bench ] && echo ON || echo OFF)
     cmake --build "$root/build" --parallel "$(nproc)"

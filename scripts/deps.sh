@@ -61,8 +61,6 @@ test=(
     dbus-daemon dbus-bin fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc at-spi2-core python3-pyatspi
     # the icon generator
     librsvg2-bin python3 python3-pil
-    # the test tree's build tool
-    ninja-build
     # the package and its checks
     dpkg-dev file desktop-file-utils appstream
     # memcheck, system call traces
