@@ -5,6 +5,7 @@ import shutil
 import subprocess
 
 from harness.checks import READY, check, wait_for
+from harness.recording import Damaged
 
 
 SCREEN = (800, 600)  # Wine's virtual desktop, the X screen the tests grab
@@ -56,9 +57,16 @@ class Wine:
         self.desktop.spawn("driver", ["wine", "explorer", DESKTOP, os.path.basename(driver),
                                       unix_to_wine(report), *scenarios],
                            env=self.env, cwd=os.path.dirname(driver))
+        log = self.desktop.path("driver.log")
 
         def tally():
             if not os.path.exists(report):
+                # Wine's start.exe at times fails to start the driver at all ("ShellExecuteEx"
+                # failed, an internal error): the program had no part in that.
+                with open(log, "rb") as said:
+                    if b"ShellExecuteEx" in said.read():
+                        raise Damaged(f"Wine could not start the driver for {' '.join(scenarios)}: "
+                                      "start.exe's ShellExecuteEx failed")
                 return None
             lines = open(report, encoding="utf-8").read().splitlines()
             return lines if lines and lines[-1].endswith(" failed") else None
