@@ -458,8 +458,7 @@ class Desktop:
             f.write(mono)
         self.recording_lost_ms = wall_ms - len(mono) / 2 / RATE * 1000
         print(f"the recording is {self.recording_lost_ms:.1f} ms shorter than the wall clock", file=sys.stderr)
-        # Where the cues' timing is judged, every time read from it is wrong; elsewhere it is
-        # evidence only against which cues were heard (Cues.unsure).
+        # Untimed, it is evidence only against which cues were heard (Cues.unsure).
         if self.recording_lost_ms > LOST_LIMIT_MS and TIMED:
             raise Damaged(f"the recording lost {self.recording_lost_ms:.1f} ms of the wall clock")
         return self.recording

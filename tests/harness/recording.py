@@ -33,16 +33,13 @@ def cue_onsets(build, recording):
 
 
 class Cues(list):
-    """The cues a recording holds, as (name, ms) pairs; where the sound broke off and went on
-    (breaks, ms), as the player lost some of it there; and the wall-clock time the recording lost
-    (lost_ms), as the server dropped its buffers. Either may cut a cue in two, or into noise that
-    reads as another cue."""
+    """The cues a recording holds, as (name, ms) pairs, where the sound broke off and went on
+    (breaks, ms) and the wall-clock time it lost (lost_ms): either may cut a cue into another."""
     breaks = ()
     lost_ms = 0
 
     def unsure(self, what):
-        """A fault in which cues were heard, which a break or lost time can make: Damaged, with
-        that evidence."""
+        """A fault in which cues were heard, which a break or lost time can make: Damaged."""
         if self.breaks:
             raise Damaged(f"{what}, while the sound broke off and went on at {list(self.breaks)} ms")
         if self.lost_ms > LOST_LIMIT_MS:

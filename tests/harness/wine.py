@@ -61,8 +61,7 @@ class Wine:
 
         def tally():
             if not os.path.exists(report):
-                # Wine's start.exe at times fails to start the driver at all ("ShellExecuteEx"
-                # failed, an internal error): the program had no part in that.
+                # Wine's start.exe at times fails to start the driver: not the program's doing.
                 with open(log, "rb") as said:
                     if b"ShellExecuteEx" in said.read():
                         raise Damaged(f"Wine could not start the driver for {' '.join(scenarios)}: "
