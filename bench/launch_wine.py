@@ -15,7 +15,7 @@ from harness.desktop import Desktop
 from harness.wine import Wine
 
 
-def main(build, source, rounds=15):
+def main(build, source, rounds=30):
     build, source = os.path.abspath(build), os.path.abspath(source)
     windows = os.path.join(build, "windows")
     exe = os.path.join(windows, "minukape.exe")

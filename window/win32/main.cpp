@@ -15,8 +15,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
         return 1;
     ShowWindow(form, show);
     UpdateWindow(form);
-    // Once the window is drawn: opening the sound under way before a
-    // person presses the button keeps the first cue on its step.
-    PrepareCues();
+    // Once the window is on screen: opening the sound under way before a
+    // person presses the button keeps the first cue on its step. Not before
+    // the message loop first waits, which is when Wine shows what the window
+    // drew: the sound's thread loading its libraries held that up.
+    SetTimer(nullptr, 0, USER_TIMER_MINIMUM, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        PrepareCues();
+    });
     return Form1Window::Run(form);
 }
