@@ -17,28 +17,37 @@ def unix_to_wine(path):
 
 
 class Wine:
-    """A Wine prefix of this run's own, on the desktop's X server and sound server."""
+    """A Wine prefix and a Japanese locale in folder, on the desktop's X server and sound server:
+    made there now, unless an earlier run made them there whole; by default, in the desktop's
+    own folder."""
 
-    def __init__(self, desktop):
+    def __init__(self, desktop, folder=None):
         self.desktop = desktop
-        locales = desktop.path("locales")
-        # Japanese captions render only under a Japanese locale.
-        os.makedirs(locales)
-        subprocess.run(["localedef", "-i", "ja_JP", "-f", "UTF-8", os.path.join(locales, "ja_JP.UTF-8")],
-                       check=True, capture_output=True)
+        folder = folder or desktop.path("wine")
+        self.made = os.path.join(folder, "made")  # once the prefix's first server has ended
+        locales = os.path.join(folder, "locales")
         self.env = dict(desktop.env, WINEARCH="win64", WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
-                        WINEPREFIX=desktop.path("prefix"), LOCPATH=locales, LANG="ja_JP.UTF-8")
+                        WINEPREFIX=os.path.join(folder, "prefix"), LOCPATH=locales, LANG="ja_JP.UTF-8")
+        fresh = not os.path.exists(self.made)
+        if fresh:
+            shutil.rmtree(folder, ignore_errors=True)
+            # Japanese captions render only under a Japanese locale.
+            os.makedirs(locales)
+            subprocess.run(["localedef", "-i", "ja_JP", "-f", "UTF-8", os.path.join(locales, "ja_JP.UTF-8")],
+                           check=True, capture_output=True)
+            os.makedirs(self.env["WINEPREFIX"])
         # One server for the whole run, so each program starts at once.
-        os.makedirs(self.env["WINEPREFIX"])
         desktop.spawn("wineserver", ["wineserver", "-f", "-p"], env=self.env)
-        # wineboot leaves Wine's services running with its output open: no pipe.
-        subprocess.run(["wineboot", "-i"], env=self.env, timeout=120, check=True, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
-        # Wine's own caption font, for the title bar's buttons.
-        shutil.copy("/usr/share/wine/fonts/marlett.ttf", self.c_drive("windows", "Fonts"))
-        # Wine has no "ＭＳ 明朝": the IPAex Mincho face stands in for it.
-        self.run(["wine", "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", "ＭＳ 明朝",
-                  "/t", "REG_SZ", "/d", "IPAexMincho", "/f"])
+        # wineboot makes a new prefix, or starts a made one's services (here, not in a test's game), and
+        # leaves them running with its output open: no pipe.
+        subprocess.run(["wineboot"] + ["-i"] * fresh, env=self.env, timeout=120, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if fresh:
+            # Wine's own caption font, for the title bar's buttons.
+            shutil.copy("/usr/share/wine/fonts/marlett.ttf", self.c_drive("windows", "Fonts"))
+            # Wine has no "ＭＳ 明朝": the IPAex Mincho face stands in for it.
+            self.run(["wine", "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", "ＭＳ 明朝",
+                      "/t", "REG_SZ", "/d", "IPAexMincho", "/f"])
 
     def run(self, command, timeout=60, **kwargs):
         return subprocess.run(command, env=self.env, timeout=timeout, check=True, capture_output=True, **kwargs)
@@ -81,6 +90,8 @@ class Wine:
                        capture_output=True, timeout=30)
 
     def close(self):
-        """Ends every Wine process of the prefix, and waits until they are gone."""
+        """Ends every Wine process of the prefix, and waits until they are gone: the server has
+        then written the registry, and the prefix is whole."""
         subprocess.run(["wineserver", "-k"], env=self.env, capture_output=True, timeout=30)
         subprocess.run(["wineserver", "-w"], env=self.env, capture_output=True, timeout=30)
+        open(self.made, "w").close()
