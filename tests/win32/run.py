@@ -105,8 +105,8 @@ class Tests:
         """The installer installs silently; the installed program finds its sounds; the uninstaller removes it."""
         setup = glob.glob(os.path.join(self.args.windows, "minukape-*-setup.exe"))
         check(len(setup) == 1, f"installers built: {setup}")
-        wine.run(["wine", os.path.join(self.folder, os.path.basename(setup[0])), "/S", r"/D=C:\Program Files\minukape"],
-                 timeout=120)
+        installed = r"C:\Program Files\minukape"  # by its Windows path: the prefix may lie deep in a long clone
+        wine.run(["wine", os.path.join(self.folder, os.path.basename(setup[0])), "/S", "/D=" + installed], timeout=120)
         folder = wine.c_drive("Program Files", "minukape")
         for name in ("minukape.exe", "Default.wav", "uninstall.exe", "Sound/Push.wav", "Sound/Kin.wav",
                      "Sound/Pororon.wav"):
@@ -118,11 +118,11 @@ class Tests:
         check(b"UninstallString" in listed, "the uninstaller is not listed under installed programs")
 
         # Started as its shortcut starts it: in the install folder.
-        wine.start(os.path.join(folder, "minukape.exe"), cwd=folder)
+        wine.start(installed + r"\minukape.exe", cwd=folder)
         wine.drive(self.driver, "start")
         check_none(cue_faults(self.listen(desktop, wine, GAME, "close"), GAME_CUES, timed=False))
 
-        wine.run(["wine", os.path.join(folder, "uninstall.exe"), "/S"], timeout=60)
+        wine.run(["wine", installed + r"\uninstall.exe", "/S"], timeout=60)
         wait_for(lambda: not os.path.exists(os.path.join(folder, "minukape.exe")), what="the uninstaller")
 
     def all(self):
@@ -147,6 +147,7 @@ class Tests:
                         wine.end_program()
             finally:
                 wine.close()
+                shutil.rmtree(self.args.wine)  # 700 MB, made anew for the next run
         check_none(failed)
 
     def zip(self):
