@@ -17,20 +17,17 @@ def unix_to_wine(path):
 
 
 class Wine:
-    """A Wine prefix and a Japanese locale in folder, on the desktop's X server and sound server:
-    made there now, unless an earlier run made them there whole; by default, in the desktop's
-    own folder."""
+    """A Wine prefix and a Japanese locale in folder, on the desktop's X server and sound server: made
+    there now, or taken over from an earlier run that made them; by default, in the desktop's folder."""
 
     def __init__(self, desktop, folder=None):
         self.desktop = desktop
         folder = folder or desktop.path("wine")
-        self.made = os.path.join(folder, "made")  # once the prefix's first server has ended
         locales = os.path.join(folder, "locales")
         self.env = dict(desktop.env, WINEARCH="win64", WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
                         WINEPREFIX=os.path.join(folder, "prefix"), LOCPATH=locales, LANG="ja_JP.UTF-8")
-        fresh = not os.path.exists(self.made)
+        fresh = not os.path.exists(folder)
         if fresh:
-            shutil.rmtree(folder, ignore_errors=True)
             # Japanese captions render only under a Japanese locale.
             os.makedirs(locales)
             subprocess.run(["localedef", "-i", "ja_JP", "-f", "UTF-8", os.path.join(locales, "ja_JP.UTF-8")],
@@ -90,8 +87,6 @@ class Wine:
                        capture_output=True, timeout=30)
 
     def close(self):
-        """Ends every Wine process of the prefix, and waits until they are gone: the server has
-        then written the registry, and the prefix is whole."""
+        """Ends every Wine process of the prefix, and waits until they are gone (and the registry is written)."""
         subprocess.run(["wineserver", "-k"], env=self.env, capture_output=True, timeout=30)
         subprocess.run(["wineserver", "-w"], env=self.env, capture_output=True, timeout=30)
-        open(self.made, "w").close()

@@ -7,8 +7,7 @@ through its window's messages; this script starts everything, listens to
 the cues and checks the window's colours in a screenshot.
 
 usage: run.py wine|prefix --build LINUX_BUILD --windows WINDOWS_BUILD --source SOURCE --wine WINE_DIR
-wine plays every test in the Wine prefix in WINE_DIR (made first where no whole one is there);
-prefix makes it, ahead."""
+(prefix makes the Wine prefix in WINE_DIR ahead; wine plays every test in it, made first if missing)."""
 import glob
 import os
 import shutil
@@ -162,8 +161,7 @@ class Tests:
 
 
 def make_prefix(folder):
-    """The Wine prefix the tests take over, made ahead of them: its seconds of work are then not
-    in the line of tests that record, which take turns."""
+    """Made ahead, its seconds of work are out of the line of tests that record, which take turns."""
     shutil.rmtree(folder, ignore_errors=True)
     with Desktop(bus=False) as desktop:
         Wine(desktop, folder).close()
