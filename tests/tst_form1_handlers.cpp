@@ -10,11 +10,12 @@
 #include "CountPace.h"
 #include "Form1Handlers.h"
 #include "Oracle.h"
+#include "Original.h"
 
 namespace {
 
-const QString Refusal = QStringLiteral("ひらがな50音のみで入力してね。");
-constexpr double StepMs = 50; // the original's Timer1 interval
+const QString Refusal = Original()[u"refusal"].toString();
+const double StepMs = Original()[u"timer1Ms"].toDouble();
 const std::u16string First = u"やまだたろう", Second = u"すずきはなこ";
 
 QString Q(std::u16string_view text)

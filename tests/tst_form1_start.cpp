@@ -1,15 +1,12 @@
 // The window as it opens, on the offscreen platform: every control in place
 // with the original's values (tests/window.json), in its start state.
 #include <QApplication>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLabel>
 #include <QTest>
 #include <QTextLayout>
 
 #include "FormDriver.h"
+#include "Original.h"
 
 namespace {
 
@@ -31,13 +28,6 @@ bool IsMincho(const QString &face)
 {
     return face.contains(QStringLiteral("Mincho"), Qt::CaseInsensitive)
         || face.contains(QStringLiteral("明朝"));
-}
-
-// The original window, as the tests record it.
-QJsonObject Original()
-{
-    QFile file(QStringLiteral(MINUKAPE_SOURCE_DIR "/tests/window.json"));
-    return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object() : QJsonObject();
 }
 
 // A colour as CSS writes it, "rgb(192, 192, 255)"; invalid for none.
@@ -151,7 +141,7 @@ private slots:
         QVERIFY(!digits->isVisible());
         QVERIFY(digits->isHidden());
         QVERIFY(!timer->isActive());
-        QCOMPARE(timer->interval(), 50);
+        QCOMPARE(timer->interval(), Original()[u"timer1Ms"].toInt());
         QCOMPARE(timer->timerType(), Qt::PreciseTimer);
         QCOMPARE(driver.form().property("aisyou").toUInt(), 0u);
         QCOMPARE(QApplication::focusWidget(), driver.Text1());

@@ -9,10 +9,11 @@
 
 #include "FormDriver.h"
 #include "ModalDismisser.h"
+#include "Original.h"
 
 namespace {
 
-constexpr int StepMs = 50; // the original's Timer1 interval
+const int StepMs = Original()[u"timer1Ms"].toInt();
 
 QStringList Numbers(int from, int to)
 {
@@ -71,8 +72,8 @@ private slots:
 
         QCOMPARE(dismisser.messages.size(), 1);
         const ModalDismisser::Message &message = dismisser.messages.first();
-        QCOMPARE(message.text, QStringLiteral("ひらがな50音のみで入力してね。"));
-        QCOMPARE(message.title, QStringLiteral("ミヌカペ"));
+        QCOMPARE(message.text, Original()[u"refusal"].toString());
+        QCOMPARE(message.title, Original()[u"caption"].toString());
         QCOMPARE(message.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(message.icon, QMessageBox::NoIcon);
 

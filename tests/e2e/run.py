@@ -60,14 +60,14 @@ class Scenario:
         return a11y, app, controls(a11y, app)
 
     def dismiss_refusal(self, desktop, a11y, app, box, shot=None):
-        """The refusal as a screen reader meets it: captioned ミヌカペ, its text and OK alone. Its OK
+        """The refusal as a screen reader meets it: the window's caption, its text and OK alone. Its OK
         pressed, it closes, the box it refused is emptied and the button is off."""
         alert = wait_for(lambda: a11y.find(app, role="alert"), what="the refusal message")
         if shot:
             self.shot(desktop, shot)
         said = {role: [node.name for node, _ in a11y.walk(alert) if node.getRoleName() == role and node.name]
                 for role in ("label", "push button")}
-        check(alert.name == "ミヌカペ" and said == {"label": [REFUSAL], "push button": ["OK"]},
+        check(alert.name == WINDOW["caption"] and said == {"label": [REFUSAL], "push button": ["OK"]},
               f"the message is {alert.name!r}: {said}")
         a11y.press(a11y.find(alert, role="push button", name="OK"))
         wait_for(lambda: a11y.find(app, role="alert") is None, what="the message to close")
@@ -346,7 +346,7 @@ class Scenario:
             entry.optionxform = str
             entry.read(entries[0], encoding="utf-8")
             section = entry["Desktop Entry"]
-            check(section["Name"] == "ミヌカペ", f"the entry is named {section['Name']!r}")
+            check(section["Name"] == WINDOW["caption"], f"the entry is named {section['Name']!r}")
             binary = os.path.join(root, "usr/bin", section["Exec"].split()[0])
             folder = root + section["Path"]
             for size in (16, 32, 48, 256):
@@ -417,7 +417,7 @@ def start_faults(a11y, app):
 
 def controls(a11y, app):
     """The program's name boxes, display and button, as a screen reader names them."""
-    return [a11y.find(app, name=name) for name in ("一人目の氏名", "二人目の氏名", "相性度", "相性を診断する")]
+    return [a11y.find(app, name=CONTROLS[name]["spoken"]) for name in ("Text1", "Text2", "Text3", "Command1")]
 
 
 def run_unprivileged(args):
@@ -440,7 +440,8 @@ def run_unprivileged(args):
         for folder in ("e2e", "harness"):
             shutil.copytree(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", folder),
                             os.path.join(copy, folder), ignore=shutil.ignore_patterns("__pycache__"))
-        shutil.copy2(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "window.json"), copy)
+        for record in ("window.json", "recording.json"):
+            shutil.copy2(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", record), copy)
         env = dict(os.environ, PYTHONPATH=copy)
         # The sanitizer's suppressions file, copied where nobody can read it.
         env["LSAN_OPTIONS"] = re.sub(r"(^|:)suppressions=([^:]*)", lambda m: m[1] + "suppressions=" + shutil.copy2(

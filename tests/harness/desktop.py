@@ -305,10 +305,10 @@ class Desktop:
         env.update(extra_env or {})
         program = self.spawn("minukape", [*wrapper, binary], env=env, cwd=cwd)
         if self.wayland:
-            self.window = wait_for(lambda: self.sway_window("ミヌカペ"), interval=0.05, what="the window")
+            self.window = wait_for(lambda: self.sway_window(WINDOW["caption"]), interval=0.05, what="the window")
             origin = (self.window["rect"]["x"], self.window["rect"]["y"])
         else:
-            window = wait_for(lambda: self.run(["xdotool", "search", "--onlyvisible", "--name", "ミヌカペ"]).split(),
+            window = wait_for(lambda: self.run(["xdotool", "search", "--onlyvisible", "--name", WINDOW["caption"]]).split(),
                               interval=0.05, what="the window")
             self.window, origin = window[0], (0, 0)
         # The first paint follows the map: the window shows its own grounds. Each look is a

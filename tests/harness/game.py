@@ -1,8 +1,9 @@
 """The sample game every face plays and the refusal every face shows: one list of what each
 must show, from the original's text and the tests' own oracle."""
 from harness.oracle import oracle_digits, oracle_score
+from harness.window import WINDOW
 
-REFUSAL = "ひらがな50音のみで入力してね。"
+REFUSAL = WINDOW["refusal"]
 # The sample names as a person types them (romaji, through an input method) and as the boxes
 # then hold them; the score the count ends at, and the digits that go to Text4.
 ROMAJI = ("suzukihanako", "yamadatarou")

@@ -242,7 +242,7 @@ class Page:
             other = "Text2" if box == "Text1" else "Text1"
             self.enter(box, "さくら")
             self.enter(box, text)
-            check(b.refusal() == ["ミヌカペ", REFUSAL, ["OK"], 0], f"{row}: the message is {b.refusal()}")
+            check(b.refusal() == [self.layout["caption"], REFUSAL, ["OK"], 0], f"{row}: the message is {b.refusal()}")
             b.click(other)
             check(b.focused() == "RefusalOK", f"{row}: the page behind the message took a click")
             if box == "Text1" and dismiss == "Enter":
@@ -364,7 +364,7 @@ class Page:
         png = Image.open(io.BytesIO(base64.b64decode(shared.pop("png")))).convert("RGB")
         png.save(os.path.join(self.shots, "web-group-picture.png"))
         top = oracle_group(GROUP)["ranking"][:3]
-        check(shared == {"title": "ミヌカペ", "text": "みんなの相性（8人）: " + "、".join(f"{r}位 {a} と {c} {n}" for r, a, c, n in top),
+        check(shared == {"title": self.layout["caption"], "text": "みんなの相性（8人）: " + "、".join(f"{r}位 {a} と {c} {n}" for r, a, c, n in top),
                          "url": b.origin + "/#group&" + "&".join(map(quote, GROUP)),
                          "files": [["minukape-group.png", "image/png"]]}, f"shared {shared}")
         colours = {colour for _, colour in png.getcolors(1 << 20)}
@@ -422,7 +422,7 @@ class Page:
         wait_for(lambda: b.evaluate("!!document.getElementById('Share') && !document.getElementById('Pyramid').hidden"), what="the share button")
         b.evaluate("navigator.share = data => { window.shared = data; return Promise.resolve(); }")
         b.click("Share")
-        check(b.evaluate("window.shared") == {"title": "ミヌカペ", "text": text, "url": link}, "shared otherwise")
+        check(b.evaluate("window.shared") == {"title": self.layout["caption"], "text": text, "url": link}, "shared otherwise")
         b.evaluate("delete navigator.share")
         b.call("Browser.grantPermissions", origin=b.origin, permissions=["clipboardReadWrite", "clipboardSanitizedWrite"])
         b.click("Share")
@@ -492,7 +492,7 @@ class Page:
         check(b.call("Page.getInstallabilityErrors")["installabilityErrors"] == [], "not installable")
         manifest = json.loads(b.call("Page.getAppManifest")["data"])
         colour = self.layout["colour"]
-        wanted = {"name": "ミヌカペ", "short_name": "ミヌカペ", "lang": "ja", "start_url": "./", "scope": "./",
+        wanted = {"name": self.layout["caption"], "short_name": self.layout["caption"], "lang": "ja", "start_url": "./", "scope": "./",
                   "display": "standalone", "background_color": colour, "theme_color": colour}
         icons = sorted((icon.get("purpose", "any"), icon["sizes"], png_size(os.path.join(self.args.page, icon["src"])))
                        for icon in manifest["icons"])

@@ -93,7 +93,7 @@ std::wstring TextOf(HWND window)
 
 HWND Form()
 {
-    return FindWindowW(L"Form1", L"ミヌカペ");
+    return FindWindowW(L"Form1", nullptr);
 }
 
 HWND Item(int id)
@@ -237,9 +237,10 @@ void Start()
     GetClientRect(Form(), &client);
     POINT origin{0, 0};
     ClientToScreen(Form(), &origin);
-    // Where the client area is on the screen, its size, and each control's place, text and name as
+    // The caption, where the client area is on the screen, its size, and each control's place, text and name as
     // a screen reader says it, which run.py holds against the original's.
-    std::fprintf(report, "CLIENT %ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+    std::fprintf(report, "CAPTION %s\nCLIENT %ld %ld %ld %ld\n", Utf8(TextOf(Form())).c_str(), origin.x, origin.y,
+                 client.right, client.bottom);
     for (auto [id, name] : {std::pair{Text1, "Text1"}, {Text2, "Text2"}, {Command1, "Command1"}, {Text3, "Text3"},
                             {Label1, "Label1"}, {Label2, "Label2"}, {Label3, "Label3"}, {Label4, "Label4"}}) {
         RECT place{};

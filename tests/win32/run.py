@@ -36,11 +36,13 @@ def named(lines, kind):
 
 
 def start_faults(lines):
-    """The window as it opens against the original's: its client area's size, every control's
-    place, the boxes' texts and what a screen reader calls each control it reaches."""
+    """The window as it opens against the original's: its caption, its client area's size, every
+    control's place, the boxes' texts and what a screen reader calls each control it reaches."""
     size = list(map(int, reported(lines, "CLIENT")[0].split()[2:]))
     places = {name: list(map(int, place.split())) for name, place in named(lines, "PLACE").items()}
-    return ([] if size == [WINDOW["width"], WINDOW["height"]] else [f"the client area is {size}"]) + [
+    caption = reported(lines, "CAPTION")
+    return ([] if size == [WINDOW["width"], WINDOW["height"]] else [f"the client area is {size}"]) + (
+        [] if caption == [WINDOW["caption"]] else [f"the window is captioned {caption}"]) + [
         f"{name} {what} {seen!r}, not {CONTROLS[name][key]!r}"
         for kind, what, key in (("TEXT", "holds", "text"), ("SPOKEN", "is said as", "spoken"))
         for name, seen in named(lines, kind).items() if seen != CONTROLS[name][key]] + place_faults(places)
@@ -111,7 +113,7 @@ class Tests:
                      "Sound/Pororon.wav"):
             check(os.path.isfile(os.path.join(folder, name)), f"the installer did not install {name}")
         shortcuts = glob.glob(wine.c_drive("ProgramData", "Microsoft", "Windows", "Start Menu", "Programs", "*.lnk"))
-        check([os.path.basename(s) for s in shortcuts] == ["ミヌカペ.lnk"], f"Start-menu shortcuts: {shortcuts}")
+        check([os.path.basename(s) for s in shortcuts] == [WINDOW["caption"] + ".lnk"], f"Start-menu shortcuts: {shortcuts}")
         listed = wine.run(["wine", "reg", "query",
                            r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\minukape"]).stdout
         check(b"UninstallString" in listed, "the uninstaller is not listed under installed programs")
