@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "Form1.h"
+#include "Original.h"
 #include "Ready.h"
 
 class TestForm1Screenshot : public QObject {
@@ -18,13 +19,14 @@ private slots:
         QTest::addColumn<QPoint>("point"); // in the widget's own coordinates
         QTest::addColumn<QColor>("colour");
 
-        const QColor window(192, 192, 255);
+        const QColor window = Rgb(Original()[u"colour"]);
+        const QColor display = Rgb(OriginalControl(QStringLiteral("Text3"))[u"background"]);
         QTest::newRow("window, top right") << "Form1" << QPoint(440, 20) << window;
         QTest::newRow("window, between boxes") << "Form1" << QPoint(232, 132) << window;
         QTest::newRow("window, left of display") << "Form1" << QPoint(60, 300) << window;
         QTest::newRow("title label, right of text") << "Label1" << QPoint(250, 28) << window;
-        QTest::newRow("display box, centre") << "Text3" << QPoint(104, 54) << QColor(255, 128, 0);
-        QTest::newRow("display box, near corner") << "Text3" << QPoint(12, 12) << QColor(255, 128, 0);
+        QTest::newRow("display box, centre") << "Text3" << QPoint(104, 54) << display;
+        QTest::newRow("display box, near corner") << "Text3" << QPoint(12, 12) << display;
     }
 
     void colours()

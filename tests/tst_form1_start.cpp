@@ -30,13 +30,6 @@ bool IsMincho(const QString &face)
         || face.contains(QStringLiteral("明朝"));
 }
 
-// A colour as CSS writes it, "rgb(192, 192, 255)"; invalid for none.
-QColor Rgb(const QJsonValue &css)
-{
-    const QStringList parts = css.toString().mid(4).chopped(1).split(QStringLiteral(", "));
-    return parts.size() == 3 ? QColor(parts[0].toInt(), parts[1].toInt(), parts[2].toInt()) : QColor();
-}
-
 // In the design's pixels, 15 twips each.
 QRect Place(const QJsonValue &rect)
 {
