@@ -4,7 +4,6 @@
 // program's tables.
 #pragma once
 
-#include <QColor>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,13 +19,6 @@ inline QJsonObject TestRecord(const char *name)
 inline QJsonObject Original()
 {
     return TestRecord("window.json");
-}
-
-// A colour as the record writes it, "rgb(192, 192, 255)"; invalid for none.
-inline QColor Rgb(const QJsonValue &css)
-{
-    const QStringList parts = css.toString().mid(4).chopped(1).split(QStringLiteral(", "));
-    return parts.size() == 3 ? QColor(parts[0].toInt(), parts[1].toInt(), parts[2].toInt()) : QColor();
 }
 
 // One of the original's controls by name.

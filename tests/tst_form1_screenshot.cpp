@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "Form1.h"
-#include "Original.h"
+#include "OriginalColour.h"
 #include "Ready.h"
 
 class TestForm1Screenshot : public QObject {

@@ -6,7 +6,7 @@
 #include <QTextLayout>
 
 #include "FormDriver.h"
-#include "Original.h"
+#include "OriginalColour.h"
 
 namespace {
 
