@@ -1,12 +1,11 @@
 """What a recording of the private sound server tells: the cues it holds, found by the
 project's cue_onsets; whether the sound's path damaged it, on evidence the program did not
 make; and what is wrong with a count's cues against its steps, which is the program's."""
-import json
 import os
 import subprocess
 
 from harness.checks import Failure
-from harness.window import WINDOW
+from harness.window import WINDOW, record
 
 
 class Damaged(Failure):
@@ -21,8 +20,7 @@ GAME_CUES = ["Push", "Kin", "Kin", "Kin", "Pororon"]
 GAME_STEPS = [0, 10, 20, 30, 38]
 STEP_MS = WINDOW["timer1Ms"]
 # A recording shorter than the wall clock by more has dropped buffers (tst_sound reads it too).
-with open(os.path.join(os.path.dirname(__file__), os.pardir, "recording.json"), encoding="utf-8") as source:
-    LOST_LIMIT_MS = json.load(source)["lostLimitMs"]
+LOST_LIMIT_MS = record("recording.json")["lostLimitMs"]
 # A sanitizer's or valgrind's build runs many times slower: there only the
 # cues' order and count are the program's own doing, not their timing.
 TIMED = not os.environ.get("MINUKAPE_UNTIMED")

@@ -3,8 +3,14 @@ tests' own record of its places, sizes, texts, fonts and colours, and what follo
 import json
 import os
 
-with open(os.path.join(os.path.dirname(__file__), os.pardir, "window.json"), encoding="utf-8") as source:
-    WINDOW = json.load(source)
+
+def record(name):
+    """A record of the tests' own in tests/, by its file's name."""
+    with open(os.path.join(os.path.dirname(__file__), os.pardir, name), encoding="utf-8") as source:
+        return json.load(source)
+
+
+WINDOW = record("window.json")
 CONTROLS = {control["name"]: control for control in WINDOW["controls"]}
 
 
