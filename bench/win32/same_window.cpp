@@ -1,8 +1,9 @@
 // The fair floor for the Windows program's launch: the same window with no
 // behaviour. The same class, icon, caption, manifest and resources, the same
 // controls made from the same table (Form1Layout.h) in the same fonts
-// (DesignFonts) and colours, laid out for the monitor's DPI; no handlers,
-// timer, sound or input method.
+// (DesignFonts) and colours, laid out for the monitor's DPI, with the
+// table's spoken names and the first box focused, as the Qt floor has them
+// from Form1.ui; no handlers, timer, sound or input method.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -44,6 +45,12 @@ void CreateControls(HWND form)
         if (control.kind == Form1Layout::Kind::Label)
             style = Shown | SS_NOPREFIX;
         const DWORD exStyle = control.kind == Form1Layout::Kind::TextBox && control.shown ? WS_EX_CLIENTEDGE : 0;
+        // Each spoken name in a label just before its control, as the program gives it.
+        if (!control.accessibleName.empty()) {
+            const std::wstring name(control.accessibleName.begin(), control.accessibleName.end());
+            CreateWindowExW(0, L"STATIC", name.c_str(), Shown | SS_NOPREFIX, Pixels(control.left, dpi),
+                            Pixels(control.top, dpi), 0, 0, form, nullptr, instance, nullptr);
+        }
         const std::wstring text(control.text.begin(), control.text.end());
         const HWND made = CreateWindowExW(exStyle, className, text.c_str(), style, Pixels(control.left, dpi),
                                           Pixels(control.top, dpi), Pixels(control.width, dpi),
@@ -63,6 +70,10 @@ LRESULT CALLBACK Procedure(HWND form, UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
     case WM_CREATE:
         CreateControls(form);
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            SetFocus(window.controls.front()); // Text1, the first of the table
         return 0;
     case WM_ERASEBKGND: {
         RECT client;
