@@ -15,7 +15,7 @@ from harness.desktop import Desktop
 from harness.wine import Wine
 
 
-def main(build, source, rounds=30):
+def main(build, source, rounds=60):
     build, source = os.path.abspath(build), os.path.abspath(source)
     windows = os.path.join(build, "windows")
     exe = os.path.join(windows, "minukape.exe")
@@ -36,8 +36,8 @@ def main(build, source, rounds=30):
     ms = {name: statistics.median(times[1:]) for name, times in paint.items()}
     ours, floor, bare = ms["minukape"], ms["the same window with no behaviour"], ms["bare Win32 window"]
     print(f"`minukape.exe` against two floors: the same window with no behaviour (`bench/win32/same_window.cpp`: "
-          f"the same controls from the same table, fonts, manifest and resources, and no handlers, sound or input "
-          f"method) and a bare Win32 window of the same client size and colour. Each is started with `wine` under "
+          f"the same controls from the same table with their spoken names, the first box focused, the same fonts, "
+          f"manifest and resources, and no handlers, sound or input method) and a bare Win32 window of the same client size and colour. Each is started with `wine` under "
           f"one Wine server on Xvfb, without a virtual desktop so each window is an X window `bench/xwatch` can "
           f"watch; launch is the time to the first drawing into it. Medians of {rounds} interleaved rounds after "
           f"one warm-up round.\n\n| figure | result | goal | holds |\n| --- | --- | --- | --- |")
