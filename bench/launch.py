@@ -12,7 +12,7 @@ import sys
 import tempfile
 
 
-def main(build, source, rounds=15):
+def main(build, source, rounds=60):
     work = tempfile.mkdtemp(prefix="minukape-bench-")
     runtime = os.path.join(work, "run")
     os.makedirs(runtime, mode=0o700)
