@@ -227,7 +227,7 @@ def audio_blocks(browser):
             blocks[-1][0] += frames
         else:
             blocks.append([frames, at])
-    whole = blocks[1:-1]  # the first and the last may be cut by the second's ends
+    whole = blocks[1:-1]  # the first and the last may be cut short where the second began and ended
     sizes = statistics.median(frames for frames, _ in whole)
     every = statistics.median(later - at for (_, at), (_, later) in zip(whole, whole[1:]))
     return (f"{sizes:.0f} frames every {every:.1f} ms at {rate:,} Hz ({len(whole)} callbacks); "
