@@ -38,8 +38,8 @@ def main(build, source, rounds=60):
     print(f"`minukape.exe` against two floors: the same window with no behaviour (`bench/win32/same_window.cpp`: "
           f"the same controls from the same table with their spoken names, the first box focused, the same fonts, "
           f"manifest and resources, and no handlers, sound or input method) and a bare Win32 window of the same "
-          f"client size and colour. Each is started with `wine` under one Wine server on Xvfb, without a virtual desktop so each window is an X window `bench/xwatch` can "
-          f"watch; launch is the time to the first drawing into it. Medians of {rounds} interleaved rounds after "
+          f"client size and colour. Each is started with `wine` under one Wine server on Xvfb, without a virtual "
+          f"desktop so each window is an X window `bench/xwatch` can watch; launch is the time to the first drawing into it. Medians of {rounds} interleaved rounds after "
           f"one warm-up round.\n\n| figure | result | goal | holds |\n| --- | --- | --- | --- |")
     print(f"| `minukape.exe` size (one file, no DLLs of its own) | {os.path.getsize(exe) / 1024:,.0f} KiB | | |")
     for name, value in ms.items():
