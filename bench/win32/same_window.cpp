@@ -13,10 +13,9 @@
 #include "DesignFonts.h"
 #include "Form1Class.h"
 #include "Form1Layout.h"
+#include "Form1Made.h"
 
 namespace {
-
-constexpr DWORD Shown = WS_CHILD | WS_VISIBLE;
 
 struct Window {
     std::array<HWND, 9> controls{};
@@ -36,25 +35,18 @@ void CreateControls(HWND form)
     const HWND holder = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
     const UINT dpi = GetDpiForWindow(form);
     for (const Form1Layout::Control &control : Form1Layout::Controls) {
-        const wchar_t *className = control.kind == Form1Layout::Kind::Label        ? L"STATIC"
-                                   : control.kind == Form1Layout::Kind::PushButton ? L"BUTTON"
-                                                                                   : L"EDIT";
-        DWORD style = control.shown ? Shown | WS_TABSTOP : WS_CHILD;
-        if (control.kind == Form1Layout::Kind::TextBox)
-            style |= control.readOnly ? ES_CENTER | ES_READONLY : ES_AUTOHSCROLL;
-        if (control.kind == Form1Layout::Kind::Label)
-            style = Shown | SS_NOPREFIX;
-        const DWORD exStyle = control.kind == Form1Layout::Kind::TextBox && control.shown ? WS_EX_CLIENTEDGE : 0;
+        const Form1Made::Win32Control how = Form1Made::Made(control);
         // Each spoken name in a label just before its control, as the program gives it.
         if (!control.accessibleName.empty()) {
             const std::wstring name(control.accessibleName.begin(), control.accessibleName.end());
-            CreateWindowExW(0, L"STATIC", name.c_str(), Shown | SS_NOPREFIX, Pixels(control.left, dpi),
+            CreateWindowExW(0, L"STATIC", name.c_str(), Form1Made::LabelStyle, Pixels(control.left, dpi),
                             Pixels(control.top, dpi), 0, 0, form, nullptr, instance, nullptr);
         }
         const std::wstring text(control.text.begin(), control.text.end());
-        const HWND made = CreateWindowExW(exStyle, className, text.c_str(), style, Pixels(control.left, dpi),
-                                          Pixels(control.top, dpi), Pixels(control.width, dpi),
-                                          Pixels(control.height, dpi), control.shown ? form : holder,
+        const HWND made = CreateWindowExW(how.exStyle, how.className, text.c_str(), how.style,
+                                          Pixels(control.left, dpi), Pixels(control.top, dpi),
+                                          Pixels(control.width, dpi), Pixels(control.height, dpi),
+                                          control.shown ? form : holder,
                                           reinterpret_cast<HMENU>(INT_PTR(control.id)), instance, nullptr);
         SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(window.fonts.Get(control.pointsX100, dpi)), TRUE);
         window.controls[std::size_t(control.id - Form1Layout::Text1)] = made;

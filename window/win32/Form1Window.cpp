@@ -7,6 +7,7 @@
 
 #include "Form1Class.h"
 #include "Form1Layout.h"
+#include "Form1Made.h"
 #include "HiraganaInput.h"
 #include "Module1.h"
 
@@ -23,32 +24,6 @@ std::size_t Index(Form1Layout::ControlId id)
 int Pixels(int twips, UINT dpi)
 {
     return MulDiv(twips, int(dpi), 1440);
-}
-
-// How the platform makes each kind of control of the layout.
-struct Win32Control {
-    const wchar_t *className;
-    DWORD style;
-    DWORD exStyle;
-};
-
-constexpr DWORD Shown = WS_CHILD | WS_VISIBLE;
-constexpr DWORD LabelStyle = Shown | SS_NOPREFIX;
-
-Win32Control Made(const Form1Layout::Control &control)
-{
-    switch (control.kind) {
-    case Form1Layout::Kind::Label:
-        return {L"STATIC", LabelStyle, 0};
-    case Form1Layout::Kind::PushButton:
-        return {L"BUTTON", Shown | WS_TABSTOP | BS_PUSHBUTTON, 0};
-    case Form1Layout::Kind::TextBox:
-        if (!control.shown)
-            return {L"EDIT", WS_CHILD | ES_AUTOHSCROLL, 0};
-        return {L"EDIT", Shown | WS_TABSTOP | (control.readOnly ? ES_CENTER | ES_READONLY : ES_AUTOHSCROLL),
-                WS_EX_CLIENTEDGE};
-    }
-    return {};
 }
 
 CountPace::Time Now()
@@ -179,12 +154,11 @@ void Form1Window::CreateControls()
     std::wstring text;
     for (const Form1Layout::Control &control : Form1Layout::Controls) {
         const std::size_t row = Index(control.id);
-        const Win32Control made = Made(control);
-        // Created in tab order, each name label just before its control: the
-        // platform names an unlabelled box after the label that precedes it.
+        const Form1Made::Win32Control made = Form1Made::Made(control);
+        // Created in tab order, each name label just before its control.
         if (!control.accessibleName.empty())
-            nameLabels[row] = CreateWindowExW(0, L"STATIC", Wide(control.accessibleName, text), LabelStyle, 0, 0,
-                                              0, 0, form, nullptr, instance, nullptr);
+            nameLabels[row] = CreateWindowExW(0, L"STATIC", Wide(control.accessibleName, text),
+                                              Form1Made::LabelStyle, 0, 0, 0, 0, form, nullptr, instance, nullptr);
         controls[row] = CreateWindowExW(made.exStyle, made.className, Wide(control.text, text), made.style, 0, 0,
                                         0, 0, control.shown ? form : text4Holder,
                                         reinterpret_cast<HMENU>(INT_PTR(control.id)), instance, nullptr);
