@@ -39,8 +39,9 @@ def main(build, source, rounds=60):
           f"the same controls from the same table with their spoken names, the first box focused, the same fonts, "
           f"manifest and resources, and no handlers, sound or input method) and a bare Win32 window of the same "
           f"client size and colour. Each is started with `wine` under one Wine server on Xvfb, without a virtual "
-          f"desktop so each window is an X window `bench/xwatch` can watch; launch is the time to the first drawing into it. Medians of {rounds} interleaved rounds after "
-          f"one warm-up round.\n\n| figure | result | goal | holds |\n| --- | --- | --- | --- |")
+          f"desktop so each window is an X window `bench/xwatch` can watch; launch is the time to the first "
+          f"drawing into it. Medians of {rounds} interleaved rounds after one warm-up round."
+          f"\n\n| figure | result | goal | holds |\n| --- | --- | --- | --- |")
     print(f"| `minukape.exe` size (one file, no DLLs of its own) | {os.path.getsize(exe) / 1024:,.0f} KiB | | |")
     for name, value in ms.items():
         print(f"| launch to first paint, {name} | {value:.1f} ms | | |")
