@@ -192,6 +192,11 @@ class Desktop:
         self.env["WAYLAND_DISPLAY"] = socket[0]
         self.env["SWAYSOCK"] = wait_for(lambda: next(iter(glob.glob(
             os.path.join(self.env["XDG_RUNTIME_DIR"], "sway-ipc.*.sock"))), None), what="sway's socket")
+        # A headless seat has a keyboard only while a virtual one lives, and a client binds it only
+        # when it next reads its events: one made for each typing lost every key a busy program had
+        # not bound it for. One lives all session, as a desktop's keyboard does.
+        self.spawn("keyboard", ["wtype", "-s", "3600000"])
+        wait_for(lambda: '"keyboard"' in self.run(["swaymsg", "-t", "get_inputs", "--raw"]), what="sway's keyboard")
 
     def start_bus(self):
         socket = self.path("bus")
@@ -341,20 +346,6 @@ class Desktop:
 
     def wtype(self, *args):
         subprocess.run(["wtype", *args], env=self.env, check=True, timeout=30)
-
-    def wtype_until(self, arrived, lost, what, *args, tries=3):
-        """Types with wtype until arrived() holds. Each wtype makes a new virtual keyboard, and a
-        client busy when its keymap comes may lose the first keys: while lost() shows that none of
-        them arrived, they are typed again."""
-        for _ in range(tries):
-            self.wtype("-s", "150", *args)
-            try:
-                return wait_for(arrived, timeout=10, what=what)
-            except TimeoutError:
-                if not lost():
-                    break
-                print(f"{what}: the keys were lost, typed again")
-        return wait_for(arrived, what=what)
 
     def focus(self, window):
         """Gives a window the keyboard (there is no window manager to do it)."""
