@@ -12,6 +12,7 @@ import glob
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -423,11 +424,16 @@ def run_unprivileged(args):
     nobody may not read the clone (it may lie in root's home): the scenario runs
     from a copy of what it needs in a folder of its own, removed afterwards.
     The shell stays as the namespace's first process: IBus takes a parent of
-    process ID 1 for a dead one."""
+    process ID 1 for a dead one. Stopped from outside (Ctrl+C, or a signal to
+    the test's process group), the scenario ends its own desktop, and this waits
+    for it before it removes the copy, in which that desktop's folder lies."""
+    stopped = []
+    for signum in (signal.SIGINT, signal.SIGTERM):
+        signal.signal(signum, lambda *_: stopped.append(signum))
     copy = tempfile.mkdtemp(prefix="minukape-nobody-")
     try:
         os.chmod(copy, 0o755)
-        build, source, shots = (os.path.join(copy, name) for name in ("build", "source", "shots"))
+        build, source, shots, tmp = (os.path.join(copy, name) for name in ("build", "source", "shots", "tmp"))
         for name in ("minukape", "tests/line_edit_window", "share"):
             place = os.path.join(build, name)
             os.makedirs(os.path.dirname(place), exist_ok=True)
@@ -439,19 +445,20 @@ def run_unprivileged(args):
                             os.path.join(copy, folder), ignore=shutil.ignore_patterns("__pycache__"))
         for record in ("window.json", "recording.json"):
             shutil.copy2(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", record), copy)
-        env = dict(os.environ, PYTHONPATH=copy)
+        env = dict(os.environ, PYTHONPATH=copy, TMPDIR=tmp)
         # The sanitizer's suppressions file, copied where nobody can read it.
         env["LSAN_OPTIONS"] = re.sub(r"(^|:)suppressions=([^:]*)", lambda m: m[1] + "suppressions=" + shutil.copy2(
             m[2], os.path.join(copy, "lsan.supp")), env.get("LSAN_OPTIONS", ""))
-        os.makedirs(shots)
-        os.chown(shots, NOBODY, NOBODY)
+        for folder in (shots, tmp):
+            os.makedirs(folder)
+            os.chown(folder, NOBODY, NOBODY)
         command = ["unshare", "--pid", "--fork", "--kill-child", "--mount-proc",
                    "setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups",
                    "/bin/sh", "-c", '"$@"; exit $?', "sh", "/usr/bin/python3", os.path.join(copy, "e2e", "run.py"),
                    args.scenario, "--build", build, "--source", source, "--shots", shots]
         code = subprocess.run(command, env=env, cwd=copy).returncode
         shutil.copytree(shots, os.path.join(args.shots, args.scenario), dirs_exist_ok=True)
-        return code
+        return 1 if stopped else code
     finally:
         shutil.rmtree(copy, ignore_errors=True)
 

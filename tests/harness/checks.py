@@ -9,8 +9,9 @@ import time
 
 
 def end_on_sigterm():
-    """A test stopped from outside (CTest's time-out, Ctrl+C) still ends its desktop's processes:
-    SystemExit unwinds through the Desktop's clean-up, which a second signal may not cut short."""
+    """A test stopped from outside (Ctrl+C, a signal to its process group) still ends its desktop's
+    processes: SystemExit unwinds through the Desktop's clean-up, which a second signal may not cut
+    short. CTest's time-out kills outright: what that test made stays."""
     def end(*_):
         signal.signal(signal.SIGTERM, signal.SIG_IGN)
         sys.exit(1)
