@@ -429,7 +429,7 @@ def run_unprivileged(args):
     for it before it removes the copy, in which that desktop's folder lies."""
     stopped = []
     for signum in (signal.SIGINT, signal.SIGTERM):
-        signal.signal(signum, lambda *_: stopped.append(signum))
+        signal.signal(signum, lambda *_: stopped.append(True))
     copy = tempfile.mkdtemp(prefix="minukape-nobody-")
     try:
         os.chmod(copy, 0o755)
