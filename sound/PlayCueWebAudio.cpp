@@ -4,6 +4,7 @@
 // PlayCueWebAudio.js: Web Audio, on the page's side.
 extern "C" {
 void play_cue(const char16_t *name, int length);
+void fetch_cue(const char16_t *name, int length);
 void load_cue(const char16_t *name, int length);
 int cue_length_ms(const char16_t *name, int length);
 }
@@ -16,6 +17,11 @@ void PlayCue(std::u16string_view cueName)
 // A page may start its audio only on a person's key or press: LoadCue
 // does it then.
 void PrepareCues() {}
+
+void FetchCue(std::u16string_view cueName)
+{
+    fetch_cue(cueName.data(), int(cueName.size()));
+}
 
 void LoadCue(std::u16string_view cueName)
 {

@@ -1,10 +1,12 @@
 // Plays the cues on a web page with Web Audio. A cue's name is resolved
 // against the page's address: the name as it stands, else with ".wav", else
-// the page's Default.wav. Each sound is fetched and decoded once; a new cue
-// cuts off the one playing, and one still loading holds nothing up.
+// the page's Default.wav. Each sound is fetched once, as the page starts,
+// and decoded once the page may make sound; a new cue cuts off the one
+// playing, and one still loading holds nothing up.
 mergeInto(LibraryManager.library, {
   $Cues: {
     context: null,
+    files: {},    // by address: a promise of its bytes, or of null
     sounds: {},   // by name: a promise of its decoded sound, or of null
     lengths: {},  // by name: the decoded sound's length in ms, once known
     playing: null,
@@ -20,10 +22,19 @@ mergeInto(LibraryManager.library, {
       return Cues.context;
     },
 
+    file: function(address) {
+      if (!(address in Cues.files)) {
+        Cues.files[address] = fetch(address, {credentials: 'same-origin'})
+          .then(function(response) { return response.ok ? response.arrayBuffer() : null; })
+          .catch(function() { return null; });
+      }
+      return Cues.files[address];
+    },
+
+    // Decoding takes the bytes it is given: each decodes a copy.
     fetched: function(address) {
-      return fetch(address, {credentials: 'same-origin'})
-        .then(function(response) { return response.ok ? response.arrayBuffer() : null; })
-        .then(function(bytes) { return bytes && Cues.context.decodeAudioData(bytes); })
+      return Cues.file(address)
+        .then(function(bytes) { return bytes && Cues.context.decodeAudioData(bytes.slice(0)); })
         .catch(function() { return null; });
     },
 
@@ -39,6 +50,16 @@ mergeInto(LibraryManager.library, {
       }
       return Cues.sounds[name];
     },
+  },
+
+  // The files a cue will be decoded from, with no sound made: the name, else
+  // with ".wav", else the default, as far as each is missing.
+  fetch_cue__deps: ['$Cues'],
+  fetch_cue: function(text, length) {
+    var name = UTF16ToString(text, length * 2);
+    Cues.file(name)
+      .then(function(bytes) { return bytes || Cues.file(name + '.wav'); })
+      .then(function(bytes) { return bytes || Cues.file('Default.wav'); });
   },
 
   load_cue__deps: ['$Cues'],

@@ -673,6 +673,9 @@ def other_browser(name, browser, desktop, args):
         opened()
         check_none(browser.run(f"({START_FAULTS})({json.dumps(WINDOW)})"))
         browser.run(WATCH_DISPLAY)
+        # The press is the page's first gesture: its cues must have come without one.
+        wait_for(lambda: browser.run("performance.getEntriesByType('resource').filter(r => r.name.includes('/Sound/'))"
+                                     ".length") == 3, what="the page to fetch its cues before a press")
         cues = desktop.cues_heard(args.build, lambda: (browser.click("#Command1"), wait_for(
             lambda: browser.run("Text3.value") == SCORE, what=f"the count to reach {SCORE}")))
         check_none(count_faults(*browser.run("[shown, pressedAt]")))

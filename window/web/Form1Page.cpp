@@ -45,6 +45,7 @@ bool IsName(Box box)
     return box == Box::Text1 || box == Box::Text2;
 }
 
+constexpr std::u16string_view cues[] = {Form1Text::PushCue, Form1Text::KinCue, Form1Text::PororonCue};
 
 } // namespace
 
@@ -179,12 +180,19 @@ void Form1Page::ShowRefusal(std::u16string_view text)
     form1_refusal(text.data(), int(text.size()));
 }
 
-// Every cue is fetched at once, so none is late at its own first step.
+// Every cue is fetched at once, before a person can press: a press that is the
+// person's first gesture finds its own cue fetched, and only decoding it left.
+void Form1Page::FetchCues()
+{
+    for (std::u16string_view cue : cues)
+        FetchCue(cue);
+}
+
 void Form1Page::LoadCues()
 {
     if (std::exchange(cuesLoaded, true))
         return;
-    for (std::u16string_view cue : {Form1Text::PushCue, Form1Text::KinCue, Form1Text::PororonCue})
+    for (std::u16string_view cue : cues)
         LoadCue(cue);
 }
 

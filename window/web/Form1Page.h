@@ -25,6 +25,8 @@ public:
     void Clicked();
     // The page's timer has woken, or the page has come back into view.
     void Tick();
+    // The page has started: the cues' sounds are fetched, with no sound made.
+    void FetchCues();
     // A person's first gesture: the page may make sound now.
     void LoadCues();
     // The count has ended and its chime has rung: the pyramid below the window.

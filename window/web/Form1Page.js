@@ -102,10 +102,11 @@ mergeInto(LibraryManager.library, {
         if (event.target !== ok)
           event.preventDefault();
       });
-      // From a person's first press or key the page may make sound: the cues
-      // are fetched then, so the button's own press finds them ready. A finger's
-      // press counts only once it is lifted, a mouse's from the moment it goes
-      // down: 'pointerup' comes after both.
+      // From a person's first press or key the page may make sound: the cues,
+      // fetched as the page started, are decoded then, so a first press on the
+      // button has only its own cue's decoding to wait for. A finger's press
+      // counts only once it is lifted, a mouse's from the moment it goes down:
+      // 'pointerup' comes after both.
       var gesture = function() {
         document.removeEventListener('pointerup', gesture, true);
         document.removeEventListener('keydown', gesture, true);

@@ -98,6 +98,7 @@ void form1_start();
 int main()
 {
     form = std::make_unique<Form1Page>();
+    form->FetchCues();
     group = std::make_unique<GroupPage>(*form);
     form1_attach();
     form1_group_attach();
