@@ -438,9 +438,9 @@ class Page:
         b = self.browser
         b.move_to(serve(self.desktop, folder))
         b.open()
-        # A person's first press lets the page fetch its sounds; each missing cue takes three
-        # requests to settle on the default (its name, with ".wav", the default), which on a busy
-        # machine may outlast the press: a cue still settling when its step comes gives way to the next.
+        # The page fetches its sounds as it starts, and decodes them at a person's first press; each
+        # missing cue takes three requests to settle on the default (its name, with ".wav", the default),
+        # which on a busy machine may outlast the press: a cue still settling at its step gives way.
         b.click("Text1")
         wait_for(lambda: b.evaluate("(e => e.filter(r => r.name.includes('/Sound/')).length >= 6"
                                     " && e.some(r => r.name.endsWith('/Default.wav')))"
