@@ -38,11 +38,19 @@ mergeInto(LibraryManager.library, {
         .catch(function() { return null; });
     },
 
+    // A cue's name as it stands, else with ".wav", else the default: the first
+    // that get finds. The default itself stands alone.
+    resolved: function(name, get, getDefault) {
+      if (name === 'Default.wav')
+        return get(name);
+      return get(name)
+        .then(function(found) { return found || get(name + '.wav'); })
+        .then(function(found) { return found || getDefault(); });
+    },
+
     sound: function(name) {
       if (!(name in Cues.sounds)) {
-        Cues.sounds[name] = Cues.fetched(name)
-          .then(function(sound) { return sound || (name === 'Default.wav' ? null : Cues.fetched(name + '.wav')); })
-          .then(function(sound) { return sound || (name === 'Default.wav' ? null : Cues.sound('Default.wav')); })
+        Cues.sounds[name] = Cues.resolved(name, Cues.fetched, function() { return Cues.sound('Default.wav'); })
           .then(function(sound) {
             Cues.lengths[name] = sound ? sound.duration * 1000 : 0;
             return sound;
@@ -52,14 +60,10 @@ mergeInto(LibraryManager.library, {
     },
   },
 
-  // The files a cue will be decoded from, with no sound made: the name, else
-  // with ".wav", else the default, as far as each is missing.
+  // The file a cue will be decoded from, with no sound made.
   fetch_cue__deps: ['$Cues'],
   fetch_cue: function(text, length) {
-    var name = UTF16ToString(text, length * 2);
-    Cues.file(name)
-      .then(function(bytes) { return bytes || Cues.file(name + '.wav'); })
-      .then(function(bytes) { return bytes || Cues.file('Default.wav'); });
+    Cues.resolved(UTF16ToString(text, length * 2), Cues.file, function() { return Cues.file('Default.wav'); });
   },
 
   load_cue__deps: ['$Cues'],
