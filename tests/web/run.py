@@ -52,6 +52,8 @@ GROUP_PAIR = min(((i, k, oracle_score(a, c)) for i, a in enumerate(GROUP) for k,
                   if i < k and oracle_score(a, c) > 10), key=lambda pair: pair[2])
 # What the other browsers are given: the whole group's link, what it must draw, the pair to play.
 GROUP_GIVEN = {"link": "#group&" + "&".join(map(quote, GROUP)), "drawn": oracle_group(GROUP), "pair": GROUP_PAIR}
+# How many of the cues' files the page has fetched.
+SOUNDS_FETCHED = "performance.getEntriesByType('resource').filter(r => r.name.includes('/Sound/')).length"
 LIGHTHOUSE_CATEGORIES = ("performance", "accessibility", "best-practices", "seo")
 MINCHO = "/usr/share/fonts/opentype/ipaexfont-mincho/ipaexm.ttf"  # the face the page's is cut from
 # A share sheet that takes files, as a phone's: what it is handed is kept, the PNG as base64.
@@ -533,8 +535,7 @@ class Page:
         b.call("Network.setCacheDisabled", cacheDisabled=True)
         b.open()
         b.click("Text1")
-        wait_for(lambda: b.evaluate("performance.getEntriesByType('resource').filter(e => e.name.includes('/Sound/'))"
-                                    ".length == 3"), what="the cues to be fetched")
+        wait_for(lambda: b.evaluate(SOUNDS_FETCHED) == 3, what="the cues to be fetched")
         cues = self.heard(lambda: (b.click("Command1"), self.count_to(SCORE, cues=5)))
         check_none(cue_faults(cues, timed=False))
         b.open("/" + GROUP_GIVEN["link"])
@@ -674,8 +675,7 @@ def other_browser(name, browser, desktop, args):
         check_none(browser.run(f"({START_FAULTS})({json.dumps(WINDOW)})"))
         browser.run(WATCH_DISPLAY)
         # The press is the page's first gesture: its cues must have come without one.
-        wait_for(lambda: browser.run("performance.getEntriesByType('resource').filter(r => r.name.includes('/Sound/'))"
-                                     ".length") == 3, what="the page to fetch its cues before a press")
+        wait_for(lambda: browser.run(SOUNDS_FETCHED) == 3, what="the page to fetch its cues before a press")
         cues = desktop.cues_heard(args.build, lambda: (browser.click("#Command1"), wait_for(
             lambda: browser.run("Text3.value") == SCORE, what=f"the count to reach {SCORE}")))
         check_none(count_faults(*browser.run("[shown, pressedAt]")))
