@@ -98,6 +98,13 @@ if [ $count = yes ]; then
     exit 0
 fi
 if [ ${#missing[@]} -gt 0 ]; then
+    # As a user, sudo asks once, here. Where it cannot (no sudo, or no rights),
+    # say what root would run: sudo's own error does not.
+    if [ ${#as_root[@]} -gt 0 ] && ! { command -v sudo >/dev/null && sudo true; }; then
+        echo "deps.sh: installing needs root, and sudo did not give it. As root, run:" >&2
+        echo "    apt-get update && apt-get install --no-install-recommends ${missing[*]}" >&2
+        exit 1
+    fi
     echo "Installing (with what they depend on): ${missing[*]}"
     "${as_root[@]}" apt-get update -q
     DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -357,6 +357,11 @@ def main():
     print(f'== a pristine Debian 12 root, the clone at {CLONE} ({len(CLONE)} characters)', flush=True)
     # What the test command would add to this pristine machine, as the README says.
     print('   ' + fresh.shell('root', 'scripts/deps.sh --count test 2>&1 | tail -n 1')[1].strip(), flush=True)
+    # A user sudo gives no root, on this machine without the packages: told what root must run.
+    fresh.as_root('useradd --create-home stranger && cp scripts/deps.sh /home/stranger/')
+    status, out = fresh.shell('stranger', '~/deps.sh run')
+    fresh.check(status != 0 and 'As root, run:\n    apt-get update && apt-get install --no-install-recommends ' in out
+                and ' qt6-base-dev ' in out, 'deps.sh tells a user without sudo rights what root must run', out)
     # Each command goes on after one before it failed, so one run names every fault.
     for command in shown:
         if command in LEFT_TO_CI:
