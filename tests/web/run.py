@@ -444,9 +444,8 @@ class Page:
         # missing cue takes three requests to settle on the default (its name, with ".wav", the default),
         # which on a busy machine may outlast the press: a cue still settling at its step gives way.
         b.click("Text1")
-        wait_for(lambda: b.evaluate("(e => e.filter(r => r.name.includes('/Sound/')).length >= 6"
-                                    " && e.some(r => r.name.endsWith('/Default.wav')))"
-                                    "(performance.getEntriesByType('resource'))"),
+        wait_for(lambda: b.evaluate(f"{SOUNDS_FETCHED} >= 6 && performance.getEntriesByType('resource')"
+                                    ".some(r => r.name.endsWith('/Default.wav'))"),
                  what="every cue to settle on the default sound")
         cues = self.heard(lambda: (b.key("Tab"), b.key("Tab"), b.key("Enter"), self.count_to(SCORE, cues=5)))
         check([name for name, _ in cues] == ["Default"] * 5, f"heard {cues}")
