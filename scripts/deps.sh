@@ -91,16 +91,23 @@ for package in "${packages[@]}"; do
 done
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+# As a user, sudo asks once, here: whether it gives root. Where it cannot (no
+# sudo, or no rights), the caller says what follows: sudo's own error does not.
+root_given() {
+    [ ${#as_root[@]} -eq 0 ] || { command -v sudo >/dev/null && sudo true; }
+}
 if [ $count = yes ]; then
-    "${as_root[@]}" apt-get update -q >/dev/null
+    if root_given; then
+        "${as_root[@]}" apt-get update -q >/dev/null
+    else
+        echo "deps.sh: sudo did not give root to refresh apt's package lists: counting from them as they are" >&2
+    fi
     added=$(apt-get install --simulate -q --no-install-recommends "${missing[@]}" | grep -c '^Inst ' || true)
     echo "deps.sh $1 would add $added packages"
     exit 0
 fi
 if [ ${#missing[@]} -gt 0 ]; then
-    # As a user, sudo asks once, here. Where it cannot (no sudo, or no rights),
-    # say what root would run: sudo's own error does not.
-    if [ ${#as_root[@]} -gt 0 ] && ! { command -v sudo >/dev/null && sudo true; }; then
+    if ! root_given; then
         echo "deps.sh: installing needs root, and sudo did not give it. As root, run:" >&2
         echo "    apt-get update && apt-get install --no-install-recommends ${missing[*]}" >&2
         exit 1

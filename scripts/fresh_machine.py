@@ -362,6 +362,9 @@ def main():
     status, out = fresh.shell('stranger', '~/deps.sh run')
     fresh.check(status != 0 and 'As root, run:\n    apt-get update && apt-get install --no-install-recommends ' in out
                 and ' qt6-base-dev ' in out, 'deps.sh tells a user without sudo rights what root must run', out)
+    status, out = fresh.shell('stranger', '~/deps.sh --count run')
+    fresh.check(status == 0 and re.search(r'would add [1-9]\d* packages', out),
+                'deps.sh counts for a user without sudo rights, from apt\'s lists as they are', out)
     # Each command goes on after one before it failed, so one run names every fault.
     for command in shown:
         if command in LEFT_TO_CI:
