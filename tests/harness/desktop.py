@@ -171,8 +171,10 @@ class Desktop:
 
     def start_x(self):
         read_end, write_end = os.pipe()
+        # Its clients reach it by the abstract socket alone: a socket in the file system would
+        # be made in /tmp/.X11-unix, a folder the server makes where the machine has none.
         self.spawn("xvfb", ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                            "-nolisten", "tcp", "-ac", "-noreset"], pass_fds=(write_end,))
+                            "-nolisten", "tcp", "-nolisten", "unix", "-ac", "-noreset"], pass_fds=(write_end,))
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
             display = pipe.readline().strip()
