@@ -91,8 +91,9 @@ for package in "${packages[@]}"; do
 done
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-# As a user, sudo asks once, here: whether it gives root. Where it cannot (no
-# sudo, or no rights), the caller says what follows: sudo's own error does not.
+# Whether root is at hand: as root, or where sudo gives it (as a user, sudo
+# asks once, here). Where it is not, each caller says what it does instead:
+# sudo's own error says nothing of the packages.
 root_given() {
     [ ${#as_root[@]} -eq 0 ] || { command -v sudo >/dev/null && sudo true; }
 }
