@@ -5,27 +5,14 @@ Widgets window (also with one line of Japanese) and a bare Xlib window, in round
 by xwatch, an X client that sees the new window mapped and first drawn into.
 usage: launch.py BUILD_DIR SOURCE_DIR [ROUNDS]"""
 import os
-import shutil
 import statistics
 import subprocess
 import sys
-import tempfile
+
+from harness.desktop import Desktop
 
 
 def main(build, source, rounds=60):
-    work = tempfile.mkdtemp(prefix="minukape-bench-")
-    runtime = os.path.join(work, "run")
-    os.makedirs(runtime, mode=0o700)
-    read_end, write_end = os.pipe()
-    # Reached by its abstract socket alone, as the tests' X servers are: none makes /tmp/.X11-unix.
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                             "-nolisten", "tcp", "-nolisten", "unix", "-noreset"], pass_fds=(write_end,),
-                            stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as pipe:
-        display = pipe.readline().strip()
-    env = {"PATH": os.environ["PATH"], "DISPLAY": f":{display}", "HOME": work, "XDG_RUNTIME_DIR": runtime,
-           "QT_QPA_PLATFORM": "xcb", "LANG": "C.UTF-8"}
     programs = {
         "minukape": os.path.join(build, "minukape"),
         "the same window, no behaviour": os.path.join(build, "bench", "same_form_qt"),
@@ -35,17 +22,15 @@ def main(build, source, rounds=60):
     }
     paint = {name: [] for name in programs}
     memory = {name: [] for name in programs}
-    try:
+    # The tests' private X server, with a home and runtime folder of its own.
+    with Desktop(bus=False) as desktop:
+        env = dict(desktop.env, QT_QPA_PLATFORM="xcb")
         for _ in range(rounds):
             for name, binary in programs.items():
                 out = subprocess.run([os.path.join(build, "bench", "xwatch"), "500", binary], env=env,
                                      cwd=source, capture_output=True, text=True, timeout=60).stdout.split()
                 paint[name].append(float(out[0]))
                 memory[name].append(int(out[1]))
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
-        shutil.rmtree(work)
 
     qt_paint = statistics.median(paint["bare Qt window"])
     qt_memory = statistics.median(memory["bare Qt window"])
