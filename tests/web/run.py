@@ -82,8 +82,7 @@ class Page:
                            ("Default", "Default.wav")):
             with wave.open(os.path.join(args.page, path)) as sound:
                 self.sounds[round(sound.getnframes() / sound.getframerate(), 2)] = name
-        self.shots = os.path.join(args.build, "e2e-shots")
-        os.makedirs(self.shots, exist_ok=True)
+        self.shots = shots_folder(args.build)
 
     def shot(self, name):
         path = os.path.join(self.shots, f"web-{name}.png")
@@ -554,6 +553,13 @@ class Page:
         b.call("Network.setCacheDisabled", cacheDisabled=False)
 
 
+def shots_folder(build):
+    """Where the page's screenshots go, made by the first test that takes one, whichever runs."""
+    folder = os.path.join(build, "e2e-shots")
+    os.makedirs(folder, exist_ok=True)
+    return folder
+
+
 def count_faults(shown, pressed):
     """The sample game's count as the page showed it, every step once and in order, and its pace on
     the test's own clock (the browser's, read by the test's observers of the press and the display,
@@ -701,7 +707,7 @@ def other_browser(name, browser, desktop, args):
         browser.viewport(390, 844)
         opened()
         check_none(browser.run(f"({PHONE_FAULTS})({json.dumps(WINDOW)})"))
-        browser.screenshot(os.path.join(args.build, "e2e-shots", f"web-{name}-phone.png"))
+        browser.screenshot(os.path.join(shots_folder(args.build), f"web-{name}-phone.png"))
         print("PASS phone")
     check_none(browser.faults())
 
