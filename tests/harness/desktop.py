@@ -45,6 +45,9 @@ while True:
     if late >= 10:
         print(asleep, late, flush=True)"""
 
+# What the sound server's log says of its streams, at its seconds since it started.
+SERVER_EVENT = re.compile(r"\(\s*([\d.]+)\|.*(\"parec\" on|Implicit underrun|end of underrun|Created input|Freeing input)")
+
 
 def colour_faults(png, origin):
     """What in a screenshot of the window at origin differs from its design's colours."""
@@ -266,8 +269,9 @@ class Desktop:
 
     def start_sound(self):
         self.env["PULSE_SERVER"] = f"unix:{self.env['XDG_RUNTIME_DIR']}/pulse/native"
+        # Its debug log says when it found a stream empty (underruns), with times: evidence.
         self.spawn("pulseaudio", ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
-                                  "--disallow-exit", "--use-pid-file=no", "--log-level=error",
+                                  "--disallow-exit", "--use-pid-file=no", "--log-level=debug", "--log-time=1",
                                   "-L", f"module-null-sink sink_name={SINK} norewinds=1",
                                   "-L", "module-native-protocol-unix"])
         wait_for(lambda: SINK in self.run(["pactl", "list", "short", "sinks"]), interval=0.1,
@@ -401,6 +405,7 @@ class Desktop:
         self.stall_probe = subprocess.Popen(["/usr/bin/python3", "-c", STALL_PROBE],
                                             stdout=open(self.stalls_file, "w"), start_new_session=True)
         self.processes.append(("stall probe", self.stall_probe))
+        self.server_log_from = os.path.getsize(self.path("pulseaudio.log")) if self.want_sound is True else None
         # Two channels: PipeWire adds them up into a mono recording, which clips.
         self.recording = self.path("recording.raw")
         out = open(self.recording, "wb")
@@ -423,6 +428,27 @@ class Desktop:
         """Stops the recorder; the cues it heard (as cues_in gives them)."""
         return cues_in(build, self.stop_recording(), self.recording_lost_ms)
 
+    def empty_streams(self):
+        """Where the sound server, in its log since the recorder started, found a stream empty until
+        it was fed again, as stalls are given (ms into the recording, ms, what): a stream's first
+        fill and its end are not such gaps, nor is the time between two streams. Of a stream fed
+        all the time, as a browser's, each is a time its sound was starved of the processor;
+        other programs' streams empty between sounds."""
+        found, recorder, empty = [], None, None
+        if self.server_log_from is None:  # PipeWire's, which keeps no such log
+            return found
+        with open(self.path("pulseaudio.log"), encoding="utf-8", errors="replace") as log:
+            log.seek(self.server_log_from)
+            for line in log:
+                event = SERVER_EVENT.match(line)
+                at, what = (float(event[1]) * 1000, event[2]) if event else (0, None)
+                if what == '"parec" on':
+                    recorder = at
+                elif what == "end of underrun" and None not in (recorder, empty):
+                    found.append((empty - recorder, at - empty, "the sound server found the browser's stream empty"))
+                empty = at if what == "Implicit underrun" else None if what else empty
+        return found
+
     def recorded_ms(self):
         return os.path.getsize(self.recording) / 4 / RATE * 1000  # two channels of 16 bits
 
@@ -443,7 +469,9 @@ class Desktop:
         self.stall_probe.terminate()
         self.stall_probe.wait(5)
         with open(self.stalls_file) as f:
-            self.stalls = [((float(at) - self.recording_started) * 1000, float(ms)) for at, ms in map(str.split, f)]
+            self.stalls = [((float(at) - self.recording_started) * 1000, float(ms), "the machine held a process of "
+                            "the tests' own up") for at, ms in map(str.split, f)]
+        self.underruns = self.empty_streams()
         with open(self.recording, "rb") as f:
             stereo = f.read()
         mono = array.array("h", stereo[:len(stereo) // 4 * 4])[::2].tobytes()

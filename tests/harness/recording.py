@@ -89,7 +89,7 @@ def cue_faults(cues, heard=GAME_CUES, steps=GAME_STEPS, timed=TIMED, stalls=()):
     names = [name for name, _ in cues]
     if names != heard:
         cues.unsure(f"heard {names}, not {heard}")
-        return [f"heard {names}, not {heard}"]
+        return judged([f"heard {cues}, not {heard}"], stalls)
     if not timed:
         return []
     delays = [at - step * STEP_MS for (_, at), step in zip(cues[1:], steps[1:])]
@@ -102,11 +102,12 @@ def cue_faults(cues, heard=GAME_CUES, steps=GAME_STEPS, timed=TIMED, stalls=()):
 
 
 def judged(faults, stalls, since_ms=0, until_ms=float("inf")):
-    """The faults of what a recording holds, which are the program's, unless the machine held a
-    process of the tests' own (stalls: ms into the recording, ms held) up by half a step or more
-    between since_ms and until_ms into it: then the recording is Damaged, with that evidence."""
-    held = [f"{ms:.0f} ms at {at:.0f} ms" for at, ms in stalls if ms >= STEP_MS / 2 and since_ms <= at <= until_ms]
+    """The faults of what a recording holds, which are the program's, unless something the
+    program did not do held the sound up by half a step or more between since_ms and until_ms
+    into it (stalls: ms into the recording, ms held, what held it, as the desktop found them):
+    then the recording is Damaged, with that evidence."""
+    held = [f"{what} {ms:.0f} ms at {at:.0f} ms" for at, ms, what in stalls
+            if ms >= STEP_MS / 2 and since_ms <= at <= until_ms]
     if faults and held:
-        raise Damaged(f"{'; '.join(faults)}, while the machine held a process of the tests' own up "
-                      f"{', '.join(held)} into the recording")
+        raise Damaged(f"{'; '.join(faults)}, while {', '.join(held)} into the recording")
     return faults

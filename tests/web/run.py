@@ -114,10 +114,10 @@ class Page:
         delays = [at - start for (_, at), (start, _) in zip(cues[1:], started[1:])]
         if [name for name, _ in cues] != names:
             cues.unsure(f"the page started {names}; what sounded was {cues}")
-            check_none(judged([f"the page started {names}; what sounded was {cues}"], self.desktop.stalls))
+            check_none(judged([f"the page started {names}; what sounded was {cues}"], held_up(self.desktop)))
         elif delays and max(delays) - min(delays) >= STEP_MS / 2:
             check_none(judged([f"the page's cues sounded up to {max(delays) - min(delays):.0f} ms later than others "
-                               "after it started them"], self.desktop.stalls))
+                               "after it started them"], held_up(self.desktop)))
         self.started = [start for start, _ in started]
         return cues
 
@@ -560,6 +560,12 @@ def shots_folder(build):
     return folder
 
 
+def held_up(desktop):
+    """What held a recording's sound up that the page did not do: the machine, or the browser's own
+    sound starved (its stream is fed all the time, silence included)."""
+    return desktop.stalls + desktop.underruns
+
+
 def count_faults(shown, pressed):
     """The sample game's count as the page showed it, every step once and in order, and its pace on
     the test's own clock (the browser's, read by the test's observers of the press and the display,
@@ -684,7 +690,7 @@ def other_browser(name, browser, desktop, args):
         cues = desktop.cues_heard(args.build, lambda: (browser.click("#Command1"), wait_for(
             lambda: browser.run("Text3.value") == SCORE, what=f"the count to reach {SCORE}")))
         check_none(count_faults(*browser.run("[shown, pressedAt]")))
-        check_none(cue_faults(cues, stalls=desktop.stalls))
+        check_none(cue_faults(cues, stalls=held_up(desktop)))
         check(browser.run("Text4.value") == DIGITS, "the digits")
     again_when_damaged(f"{name} game", game)
     print("PASS the start, and the game seen, paced and heard")
