@@ -429,24 +429,21 @@ class Desktop:
         return cues_in(build, self.stop_recording(), self.recording_lost_ms)
 
     def empty_streams(self):
-        """Where the sound server, in its log since the recorder started, found a stream empty until
-        it was fed again, as stalls are given (ms into the recording, ms, what): a stream's first
-        fill and its end are not such gaps, nor is the time between two streams. Of a stream fed
-        all the time, as a browser's, each is a time its sound was starved of the processor;
-        other programs' streams empty between sounds."""
-        found, recorder, empty = [], None, None
+        """The gaps, as stalls are given, in which the sound server found a stream empty and then fed
+        it again, from its log since the recorder started; not a stream's first fill, its end, nor
+        the time between two streams. A browser feeds its stream all the time: its gaps are its
+        sound starved of the processor. Other programs' streams empty between cues."""
         if self.server_log_from is None:  # PipeWire's, which keeps no such log
-            return found
+            return []
+        found, recorder, empty = [], None, None
         with open(self.path("pulseaudio.log"), encoding="utf-8", errors="replace") as log:
             log.seek(self.server_log_from)
-            for line in log:
-                event = SERVER_EVENT.match(line)
-                at, what = (float(event[1]) * 1000, event[2]) if event else (0, None)
+            for at, what in ((float(e[1]) * 1000, e[2]) for e in map(SERVER_EVENT.match, log) if e):
                 if what == '"parec" on':
                     recorder = at
                 elif what == "end of underrun" and None not in (recorder, empty):
                     found.append((empty - recorder, at - empty, "the sound server found the browser's stream empty"))
-                empty = at if what == "Implicit underrun" else None if what else empty
+                empty = at if what == "Implicit underrun" else None
         return found
 
     def recorded_ms(self):

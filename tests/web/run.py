@@ -561,8 +561,7 @@ def shots_folder(build):
 
 
 def held_up(desktop):
-    """What held a recording's sound up that the page did not do: the machine, or the browser's own
-    sound starved (its stream is fed all the time, silence included)."""
+    """What held the sound up that the page did not: the machine, or the browser's sound starved."""
     return desktop.stalls + desktop.underruns
 
 
