@@ -66,11 +66,11 @@ fresh_order() { rm -f "$1/Testing/Temporary/CTestCostData.txt"; }
 
 # Every test's temporary folders go in one of this run's own, removed when the run ends, Ctrl+C
 # included: a test that CTest's time-out kills outright leaves its folder there, not in /tmp. Under
-# root, nobody (the input method's user, and the Wayland and IBus scenarios') passes through it.
+# root, nobody (the input method's user, and the Wayland and IBus scenarios') makes its own there too.
 run_tmp=$(mktemp -d -t minukape-tests.XXXXXX)
 trap 'rm -rf "$run_tmp"' EXIT
-chmod 711 "$run_tmp"
-export TMPDIR=$run_tmp
+chmod 1777 "$run_tmp"
+export TMPDIR=$run_tmp MINUKAPE_RUN_TMP=$run_tmp
 
 fresh_order "$root/build"
 stage tests ctest --test-dir "$root/build" --output-on-failure --timeout 600 -j "$jobs" "$@" || status=$?

@@ -426,7 +426,9 @@ def run_unprivileged(args):
     The shell stays as the namespace's first process: IBus takes a parent of
     process ID 1 for a dead one. Stopped from outside (Ctrl+C, or a signal to
     the test's process group), the scenario ends its own desktop, and this waits
-    for it before it removes the copy, in which that desktop's folder lies."""
+    for it before it removes the copy, in which that desktop's folder lies, but
+    for a run of the test command, which removes its own folder however it ends:
+    there, the desktop's sockets' addresses stay short enough for mozc."""
     stopped = []
     for signum in (signal.SIGINT, signal.SIGTERM):
         signal.signal(signum, lambda *_: stopped.append(True))
@@ -445,7 +447,7 @@ def run_unprivileged(args):
                             os.path.join(copy, folder), ignore=shutil.ignore_patterns("__pycache__"))
         for record in ("window.json", "recording.json"):
             shutil.copy2(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", record), copy)
-        env = dict(os.environ, PYTHONPATH=copy, TMPDIR=tmp)
+        env = dict(os.environ, PYTHONPATH=copy, TMPDIR=os.environ.get("MINUKAPE_RUN_TMP", tmp))
         # The sanitizer's suppressions file, copied where nobody can read it.
         env["LSAN_OPTIONS"] = re.sub(r"(^|:)suppressions=([^:]*)", lambda m: m[1] + "suppressions=" + shutil.copy2(
             m[2], os.path.join(copy, "lsan.supp")), env.get("LSAN_OPTIONS", ""))
