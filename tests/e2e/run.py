@@ -426,9 +426,9 @@ def run_unprivileged(args):
     The shell stays as the namespace's first process: IBus takes a parent of
     process ID 1 for a dead one. Stopped from outside (Ctrl+C, or a signal to
     the test's process group), the scenario ends its own desktop, and this waits
-    for it before it removes the copy, in which that desktop's folder lies, but
-    for a run of the test command, which removes its own folder however it ends:
-    there, the desktop's sockets' addresses stay short enough for mozc."""
+    for it before it removes the copy, in which that desktop's folder lies. Under
+    the test command, that folder lies in the command's own, removed at its end:
+    in the copy, the input method's socket addresses grew too long for IBus."""
     stopped = []
     for signum in (signal.SIGINT, signal.SIGTERM):
         signal.signal(signum, lambda *_: stopped.append(True))
