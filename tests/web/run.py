@@ -82,7 +82,7 @@ class Page:
                            ("Default", "Default.wav")):
             with wave.open(os.path.join(args.page, path)) as sound:
                 self.sounds[round(sound.getnframes() / sound.getframerate(), 2)] = name
-        self.shots = shots_folder(args.build)
+        self.shots = os.path.join(args.build, "e2e-shots")
 
     def shot(self, name):
         path = os.path.join(self.shots, f"web-{name}.png")
@@ -553,13 +553,6 @@ class Page:
         b.call("Network.setCacheDisabled", cacheDisabled=False)
 
 
-def shots_folder(build):
-    """Where the page's screenshots go, made by the first test that takes one, whichever runs."""
-    folder = os.path.join(build, "e2e-shots")
-    os.makedirs(folder, exist_ok=True)
-    return folder
-
-
 def held_up(desktop):
     """What held the sound up that the page did not: the machine, or the browser's sound starved."""
     return desktop.stalls + desktop.underruns
@@ -712,7 +705,7 @@ def other_browser(name, browser, desktop, args):
         browser.viewport(390, 844)
         opened()
         check_none(browser.run(f"({PHONE_FAULTS})({json.dumps(WINDOW)})"))
-        browser.screenshot(os.path.join(shots_folder(args.build), f"web-{name}-phone.png"))
+        browser.screenshot(os.path.join(args.build, "e2e-shots", f"web-{name}-phone.png"))
         print("PASS phone")
     check_none(browser.faults())
 

@@ -59,7 +59,6 @@ class Tests:
     def __init__(self, args):
         self.args = args
         self.shots = os.path.join(args.build, "e2e-shots")
-        os.makedirs(self.shots, exist_ok=True)
 
     def stage(self, desktop):
         """The Windows program, the driver, their files and the cues, copied to a folder of the
